@@ -25,6 +25,9 @@ function(vistrel_add_test name)
     cmake_parse_arguments(ARG "" "" "LIBRARIES;ENVIRONMENT" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    if(NOT sources MATCHES "\\.cpp")
+        return()
+    endif()
     add_executable(test_${name} ${sources})
     target_link_libraries(test_${name} PRIVATE ${ARG_LIBRARIES} vistrel_test_main)
     gtest_discover_tests(test_${name}
