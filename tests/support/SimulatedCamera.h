@@ -1,0 +1,136 @@
+// A VISTREL camera emulated with umockdev: sysfs entries, udev properties and usbfs ioctls,
+// so that code under test runs the real libusb, libuvc and libudev against it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+// One control transfer the camera saw, in the order it saw them.
+struct ControlTransfer {
+    uint8_t bmRequestType = 0;
+    uint8_t bRequest = 0;
+    uint16_t wValue = 0;
+    uint16_t wIndex = 0;
+    uint16_t wLength = 0;
+    std::vector<uint8_t> data{}; // payload sent (OUT) or answered (IN)
+    int result = 0; // bytes moved, or -errno of the fault (-EPIPE, -ENODEV, -ETIMEDOUT)
+
+    uint8_t unit() const { return static_cast<uint8_t>(wIndex >> 8); }
+    uint8_t selector() const { return static_cast<uint8_t>(wValue >> 8); }
+};
+
+// One control of a unit: its length and the answers to GET_MIN/MAX/DEF/CUR/RES.
+struct Control {
+    uint16_t length = 0;
+    std::vector<uint8_t> min{}, max{}, def{}, cur{}, res{};
+};
+
+enum class FaultKind { Stall, ShortReply, Disconnect, Timeout, Delay };
+
+// A fault applied to the control transfers it matches; an unset filter matches any value.
+struct Fault {
+    FaultKind kind = FaultKind::Stall;
+    int shortLength = 0; // ShortReply: bytes answered
+    int delayMs = 0;     // Delay: the answer comes this late
+    bool once = false;   // applies to the first matching transfer only
+    std::optional<uint8_t> bRequest{};
+    std::optional<uint8_t> unit{};
+    std::optional<uint8_t> selector{};
+};
+
+class SimulatedTestbed;
+class SimulatedUsbDevice;
+
+// The camera at /devices/pci0000:00/0000:00:14.0/usb1/1-1 (bus 1, device 2, /dev/video0), a
+// foreign UVC camera at usb1/1-2 (bus 1, device 3, /dev/video1) and a second VISTREL camera at
+// usb1/1-3 (bus 1, device 4, /dev/video2), each plugged on its own.
+//
+// The constructor makes the testbed but plugs nothing: a test creates its libusb, libuvc and
+// udev contexts after the constructor and calls plug() when the camera should appear. Every
+// libusb and libuvc context must be exited before the fixture is destroyed.
+class SimulatedCamera {
+public:
+    static constexpr uint16_t vendorId = 0x0C45;
+    static constexpr uint16_t productId = 0x6366;
+    static constexpr uint16_t foreignVendorId = 0x046D;
+    static constexpr uint16_t foreignProductId = 0x0825;
+    static constexpr const char* productName = "VISTREL";
+    static constexpr const char* foreignProductName = "Foreign Cam";
+
+    static constexpr uint8_t cameraTerminal = 1;
+    static constexpr uint8_t processingUnit = 2;
+    static constexpr uint8_t extensionUnit = 3;
+    static constexpr uint8_t firmwareSelector = 3;
+    static constexpr uint8_t buttonSelector = 1;
+    static constexpr uint8_t idleButtonCode = 0x1D;
+    static constexpr uint8_t defaultFirmwareCode = 0x35;
+
+    // Makes the testbed; must exist before any libusb_init/uvc_init/udev monitor. Throws
+    // std::runtime_error when the process runs without the umockdev preload library.
+    SimulatedCamera();
+    ~SimulatedCamera(); // unplugs, frees the testbed
+    SimulatedCamera(const SimulatedCamera&) = delete;
+    SimulatedCamera& operator=(const SimulatedCamera&) = delete;
+
+    // Adds the camera with "add" uevents; removes it with "remove" uevents (children first),
+    // after which every ioctl on a handle opened before fails with ENODEV, also after a
+    // re-plug; a transfer still in flight ends with ENODEV at once, as with the kernel.
+    void plug();
+    void unplug();
+    bool isPlugged() const;
+    void plugForeignCamera();
+    void unplugForeignCamera();
+    // The second VISTREL camera has a control model and transfer log of its own.
+    void plugSecondCamera();
+    void unplugSecondCamera();
+    std::vector<ControlTransfer> secondCameraTransfers() const;
+
+    // The control model, keyed by (unit, selector). Unknown controls throw std::out_of_range,
+    // values of the wrong length std::invalid_argument. SET_CUR stores any value of the
+    // control's length; an empty min/max/def/cur/res makes that GET request stall.
+    Control control(uint8_t unit, uint8_t selector) const;
+    void setControl(uint8_t unit, uint8_t selector, Control control);
+    std::vector<uint8_t> current(uint8_t unit, uint8_t selector) const;
+    void setCurrent(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
+    void setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
+
+    // The vendor unit: firmware code at offset 3 of selector 3, button code at offset 2 of
+    // selector 1. Each selector-1 GET_CUR consumes the next scripted code; when the script is
+    // used up the current code is answered.
+    void setFirmwareCode(uint8_t code);
+    void setButtonCode(uint8_t code);
+    void scriptButtonCodes(std::vector<uint8_t> codes);
+
+    // Every control transfer of the camera, standard requests included, in order.
+    std::vector<ControlTransfer> transfers() const;
+    void clearTransfers();
+
+    // Faults apply to class requests only, the first matching one per transfer. A stalled,
+    // disconnected or timed-out transfer changes nothing in the model (a scripted button code
+    // is not used up); a short SET_CUR is not taken; a delayed one is answered from the model
+    // as it is when the transfer starts. A disconnect fails the one transfer with ENODEV
+    // (LIBUSB_ERROR_NO_DEVICE); unplug() removes the camera.
+    // The model, log and faults may be used while libusb works on other threads.
+    void inject(Fault fault);
+    void clearFaults();
+
+    // The testbed directory; child processes get it as UMOCKDEV_DIR.
+    std::string umockdevDir() const;
+
+    // sysfs paths of the nodes, for tests that read them
+    std::string videoNodeSysfsPath() const;
+    std::string foreignVideoNodeSysfsPath() const;
+
+private:
+    std::shared_ptr<SimulatedTestbed> testbed;
+    std::unique_ptr<SimulatedUsbDevice> camera;
+    std::unique_ptr<SimulatedUsbDevice> foreignCamera;
+    std::unique_ptr<SimulatedUsbDevice> secondCamera;
+};
+
+} // namespace sim

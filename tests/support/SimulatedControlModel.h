@@ -1,0 +1,57 @@
+// The controls of a simulated UVC camera, keyed by (unit, selector): each control's length
+// and its answers to GET_MIN/MAX/RES/DEF/CUR, plus the vendor extension unit whose selector 1
+// reports the capture-button code and selector 3 the firmware code.
+#pragma once
+
+#include "support/SimulatedCamera.h"
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace sim {
+
+class SimulatedControlModel {
+public:
+    // A model without controls: every class request stalls.
+    SimulatedControlModel() = default;
+    // The VISTREL camera as it comes out of the box.
+    static SimulatedControlModel vistrel();
+
+    // Throws std::out_of_range for an unknown control.
+    Control control(uint8_t unit, uint8_t selector) const;
+    void setControl(uint8_t unit, uint8_t selector, Control control);
+    // Throw std::invalid_argument when the bytes do not have the control's length.
+    void setCurrent(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
+    void setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
+
+    void setFirmwareCode(uint8_t code);
+    void setButtonCode(uint8_t code);
+    void scriptButtonCodes(std::vector<uint8_t> codes);
+
+    // Whether the camera takes this request at all: a known control of interface 0, the
+    // control's length (2 for GET_LEN, 1 for GET_INFO) and a request code it answers.
+    bool accepts(const ControlTransfer& request) const;
+    // The answer to a GET request, or nothing for a stall. A GET_CUR of the button selector
+    // uses up the next scripted code.
+    std::optional<std::vector<uint8_t>> answer(const ControlTransfer& request);
+    // Applies a SET_CUR; false for a stall. Vendor-unit writes are commands: they are taken
+    // but change no answer.
+    bool apply(const ControlTransfer& request);
+
+private:
+    using Key = std::pair<uint8_t, uint8_t>;
+
+    void add(uint8_t unit, uint8_t selector, Control control);
+    const Control* find(const ControlTransfer& request) const;
+    std::vector<uint8_t> current(const ControlTransfer& request, const Control& control);
+    Control& at(uint8_t unit, uint8_t selector);
+
+    std::map<Key, Control> controls;
+    std::deque<uint8_t> scriptedButtonCodes;
+};
+
+} // namespace sim

@@ -1,0 +1,68 @@
+#include "support/SimulatedTestbed.h"
+
+#include <umockdev.h>
+
+#include <stdexcept>
+
+namespace sim {
+
+namespace {
+
+std::string takeError(GError* error) {
+    std::string message = error ? error->message : "unknown error";
+    g_clear_error(&error);
+    return message;
+}
+
+} // namespace
+
+SimulatedTestbed::SimulatedTestbed()
+    : testbed(umockdev_testbed_new()) {
+    // Asked only once a testbed exists: umockdev caches the first answer.
+    if (!umockdev_in_mock_environment()) {
+        g_object_unref(testbed);
+        throw std::runtime_error("the umockdev preload library is not loaded "
+                                 "(LD_PRELOAD=libumockdev-preload.so.0 or umockdev-wrapper)");
+    }
+}
+
+SimulatedTestbed::~SimulatedTestbed() {
+    g_object_unref(testbed);
+}
+
+std::string SimulatedTestbed::rootDir() const {
+    gchar* dir = umockdev_testbed_get_root_dir(testbed);
+    std::string result = dir;
+    g_free(dir);
+    return result;
+}
+
+void SimulatedTestbed::add(const std::string& record) {
+    GError* error = nullptr;
+    if (!umockdev_testbed_add_from_string(testbed, record.c_str(), &error))
+        throw std::runtime_error("umockdev rejected a device record: " + takeError(error));
+}
+
+void SimulatedTestbed::uevent(const std::string& sysfsPath, const char* action) {
+    umockdev_testbed_uevent(testbed, sysfsPath.c_str(), action);
+}
+
+void SimulatedTestbed::remove(const std::string& sysfsPath) {
+    umockdev_testbed_remove_device(testbed, sysfsPath.c_str());
+}
+
+bool SimulatedTestbed::attachIoctl(const std::string& devnode, UMockdevIoctlBase* handler) {
+    GError* error = nullptr;
+    if (umockdev_testbed_attach_ioctl(testbed, devnode.c_str(), handler, &error))
+        return true;
+    g_clear_error(&error);
+    return false;
+}
+
+void SimulatedTestbed::detachIoctl(const std::string& devnode) {
+    GError* error = nullptr;
+    if (!umockdev_testbed_detach_ioctl(testbed, devnode.c_str(), &error))
+        g_clear_error(&error);
+}
+
+} // namespace sim

@@ -1,0 +1,43 @@
+// One simulated USB camera on the testbed: its sysfs entries (device, two interfaces, video
+// node), its usbfs node answering from its endpoint 0, and plug/unplug with the uevents the
+// kernel would send.
+#pragma once
+
+#include "support/UsbDeviceIdentity.h"
+
+#include <memory>
+#include <string>
+
+namespace sim {
+
+class SimulatedControlEndpoint;
+class SimulatedControlModel;
+class SimulatedTestbed;
+class UsbDeviceNode;
+class UsbIoctlHandler;
+
+class SimulatedUsbDevice {
+public:
+    SimulatedUsbDevice(std::shared_ptr<SimulatedTestbed> testbed, UsbDeviceIdentity identity,
+                       SimulatedControlModel model);
+    ~SimulatedUsbDevice(); // unplugs
+    SimulatedUsbDevice(const SimulatedUsbDevice&) = delete;
+    SimulatedUsbDevice& operator=(const SimulatedUsbDevice&) = delete;
+
+    void plug();
+    void unplug();
+    bool isPlugged() const;
+
+    const UsbDeviceIdentity& identity() const;
+    SimulatedControlEndpoint& endpoint() const;
+
+private:
+    const std::shared_ptr<SimulatedTestbed> testbed;
+    const UsbDeviceIdentity id;
+    const std::shared_ptr<SimulatedControlEndpoint> controlEndpoint;
+    const std::shared_ptr<UsbDeviceNode> node;
+    const std::unique_ptr<UsbIoctlHandler> handler;
+    bool plugged = false;
+};
+
+} // namespace sim

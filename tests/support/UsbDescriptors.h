@@ -1,0 +1,40 @@
+// The USB descriptors of a USB Video Class camera: one video-control interface (camera
+// terminal 1, processing unit 2, extension unit 3, output terminal 4) and one streaming
+// interface with a single 640x480 MJPEG frame on bulk endpoint 0x81.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+class UsbDescriptors {
+public:
+    struct Strings {
+        std::string manufacturer;
+        std::string product;
+        std::string serial;
+    };
+
+    static constexpr uint8_t manufacturerIndex = 1;
+    static constexpr uint8_t productIndex = 2;
+    static constexpr uint8_t serialIndex = 3;
+
+    UsbDescriptors(uint16_t vendorId, uint16_t productId, Strings strings);
+
+    std::vector<uint8_t> device() const;
+    std::vector<uint8_t> configuration() const;
+    // What the kernel shows in the sysfs attribute "descriptors": device, then configuration.
+    std::vector<uint8_t> sysfsDescriptors() const;
+    // String descriptor `index` in UTF-16LE; index 0 lists the languages (US English only).
+    std::optional<std::vector<uint8_t>> string(uint8_t index) const;
+
+private:
+    uint16_t vendorId;
+    uint16_t productId;
+    Strings strings;
+};
+
+} // namespace sim

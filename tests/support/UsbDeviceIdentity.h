@@ -1,0 +1,29 @@
+// Who a simulated USB camera is and where it sits: ids, strings, root-hub port, device
+// number and video4linux index, and the sysfs and /dev paths that follow from them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace sim {
+
+struct UsbDeviceIdentity {
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    std::string manufacturer;
+    std::string product;
+    std::string serial;
+    int port = 1;         // on root hub usb1: sysfs name 1-<port>
+    int deviceNumber = 2; // on bus 1
+    int videoIndex = 0;   // /dev/video<index>
+
+    std::string name() const;                    // 1-1
+    std::string sysfsPath() const;               // /sys/devices/.../usb1/1-1
+    std::string interfaceName(int number) const; // 1-1:1.0
+    std::string videoName() const;               // video0
+    std::string videoSysfsPath() const;
+    std::string devnode() const; // /dev/bus/usb/001/002
+    std::string idPath() const;  // pci-0000:00:14.0-usb-0:1
+};
+
+} // namespace sim

@@ -1,0 +1,235 @@
+#include "support/UsbDeviceNode.h"
+
+#include "support/SimulatedControlEndpoint.h"
+
+#include <linux/ioctl.h>
+#include <linux/usbdevice_fs.h>
+#include <umockdev.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+
+namespace sim {
+
+namespace {
+
+constexpr size_t setupSize = 8;
+
+// Resolves a pointer inside `data` to the client's memory; the result is released with it.
+struct Resolved {
+    Resolved(UMockdevIoctlData* data, size_t offset, size_t length)
+        : data(umockdev_ioctl_data_resolve(data, offset, length, nullptr)) {}
+    ~Resolved() {
+        if (data)
+            g_object_unref(data);
+    }
+    Resolved(const Resolved&) = delete;
+    Resolved& operator=(const Resolved&) = delete;
+
+    UMockdevIoctlData* data;
+};
+
+void fail(UMockdevIoctlClient* client, int error) {
+    umockdev_ioctl_client_complete(client, -1, error);
+}
+
+void succeed(UMockdevIoctlClient* client) {
+    umockdev_ioctl_client_complete(client, 0, 0);
+}
+
+uint16_t word(const uint8_t* bytes) {
+    return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
+}
+
+ControlTransfer setupOf(const uint8_t* buffer) {
+    ControlTransfer request;
+    request.bmRequestType = buffer[0];
+    request.bRequest = buffer[1];
+    request.wValue = word(buffer + 2);
+    request.wIndex = word(buffer + 4);
+    request.wLength = word(buffer + 6);
+    return request;
+}
+
+void answerCapabilities(UMockdevIoctlClient* client) {
+    Resolved caps(umockdev_ioctl_client_get_arg(client), 0, sizeof(uint32_t));
+    if (!caps.data)
+        return fail(client, EFAULT);
+    uint32_t bits = USBDEVFS_CAP_BULK_CONTINUATION | USBDEVFS_CAP_NO_PACKET_SIZE_LIM |
+                    USBDEVFS_CAP_REAP_AFTER_DISCONNECT | USBDEVFS_CAP_ZERO_PACKET;
+    std::memcpy(caps.data->data, &bits, sizeof bits);
+    succeed(client);
+}
+
+} // namespace
+
+UsbDeviceNode::OpenFile::OpenFile(UMockdevIoctlClient* client, unsigned generation)
+    : generation(generation) {
+    g_weak_ref_init(&this->client, client);
+}
+
+UsbDeviceNode::OpenFile::~OpenFile() {
+    g_weak_ref_clear(&client);
+}
+
+bool UsbDeviceNode::OpenFile::is(UMockdevIoctlClient* other) {
+    gpointer object = g_weak_ref_get(&client);
+    if (!object)
+        return false;
+    g_object_unref(object);
+    return object == other;
+}
+
+UsbDeviceNode::UsbDeviceNode(std::shared_ptr<SimulatedControlEndpoint> endpoint)
+    : endpoint(std::move(endpoint)) {}
+
+UsbDeviceNode::~UsbDeviceNode() = default;
+
+void UsbDeviceNode::connect() {
+    std::lock_guard lock(mutex);
+    ++generation;
+    plugged = true;
+}
+
+void UsbDeviceNode::disconnect() {
+    std::lock_guard lock(mutex);
+    plugged = false;
+}
+
+void UsbDeviceNode::opened(UMockdevIoctlClient* client) {
+    std::lock_guard lock(mutex);
+    files.remove_if([](OpenFile& file) {
+        gpointer object = g_weak_ref_get(&file.client);
+        if (object)
+            g_object_unref(object);
+        return object == nullptr;
+    });
+    files.emplace_back(client, generation);
+}
+
+void UsbDeviceNode::handle(UMockdevIoctlClient* client) {
+    std::lock_guard lock(mutex);
+    OpenFile& open = file(client);
+    if (plugged && open.generation == generation)
+        answer(client, open);
+    else
+        answerGone(client, open);
+}
+
+UsbDeviceNode::OpenFile& UsbDeviceNode::file(UMockdevIoctlClient* client) {
+    for (OpenFile& open : files) {
+        if (open.is(client))
+            return open;
+    }
+    // Opened before this node learnt of it: it belongs to the device present now.
+    return files.emplace_back(client, generation);
+}
+
+void UsbDeviceNode::answer(UMockdevIoctlClient* client, OpenFile& file) {
+    switch (umockdev_ioctl_client_get_request(client)) {
+    case USBDEVFS_GET_CAPABILITIES:
+        return answerCapabilities(client);
+    case USBDEVFS_GETDRIVER:
+    case USBDEVFS_IOCTL:
+        return fail(client, ENODATA); // no kernel driver is bound
+    case USBDEVFS_CLAIMINTERFACE:
+    case USBDEVFS_RELEASEINTERFACE:
+    case USBDEVFS_DISCONNECT_CLAIM:
+    case USBDEVFS_SETINTERFACE:
+    case USBDEVFS_SETCONFIGURATION:
+    case USBDEVFS_CLEAR_HALT:
+    case USBDEVFS_RESETEP:
+    case USBDEVFS_RESET:
+        return succeed(client);
+    case USBDEVFS_SUBMITURB:
+        return submit(client, file);
+    case USBDEVFS_REAPURB:
+    case USBDEVFS_REAPURBNDELAY:
+        if (auto urb = file.urbs.takeCompleted(UsbUrbQueue::Clock::now()))
+            return reap(client, std::move(*urb));
+        return fail(client, EAGAIN);
+    case USBDEVFS_DISCARDURB:
+        return discard(client, file);
+    default:
+        std::fprintf(stderr, "simulated usbfs: unsupported ioctl 0x%lx\n",
+                     umockdev_ioctl_client_get_request(client));
+        return fail(client, ENOTTY);
+    }
+}
+
+// The device went away: URBs still pending come back as failed, everything else is ENODEV.
+void UsbDeviceNode::answerGone(UMockdevIoctlClient* client, OpenFile& file) {
+    gulong request = umockdev_ioctl_client_get_request(client);
+    if (request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY) {
+        if (auto urb = file.urbs.takeOldest()) {
+            urb->status = -ENODEV;
+            urb->actualLength = 0;
+            urb->data.clear();
+            return reap(client, std::move(*urb));
+        }
+    }
+    fail(client, ENODEV);
+}
+
+void UsbDeviceNode::submit(UMockdevIoctlClient* client, OpenFile& file) {
+    Resolved urbData(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_urb));
+    if (!urbData.data)
+        return fail(client, EFAULT);
+    const auto* urb = reinterpret_cast<const usbdevfs_urb*>(urbData.data->data);
+    auto length = static_cast<size_t>(urb->buffer_length);
+    if (urb->type != USBDEVFS_URB_TYPE_CONTROL || urb->buffer_length < 0 || length < setupSize) {
+        std::fprintf(stderr, "simulated usbfs: only control URBs are supported\n");
+        return fail(client, EINVAL);
+    }
+    uint64_t address = urbData.data->client_addr;
+    Resolved buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
+    if (!buffer.data)
+        return fail(client, EFAULT);
+    ControlTransfer request = setupOf(buffer.data->data);
+    if (setupSize + request.wLength > length)
+        return fail(client, EINVAL);
+    if (!(request.bmRequestType & 0x80))
+        request.data.assign(buffer.data->data + setupSize,
+                            buffer.data->data + setupSize + request.wLength);
+
+    SimulatedControlEndpoint::Outcome outcome = endpoint->transfer(std::move(request));
+    if (outcome.submitErrno)
+        return fail(client, outcome.submitErrno);
+    file.urbs.push(UsbUrbQueue::Urb{address, UsbUrbQueue::Clock::now() + outcome.delay,
+                                    outcome.completes, outcome.status, outcome.actualLength,
+                                    std::move(outcome.data)});
+    succeed(client);
+}
+
+// Hands `urb` back: the client's pointer is set to it, its status, length and data filled in.
+void UsbDeviceNode::reap(UMockdevIoctlClient* client, UsbUrbQueue::Urb urb) {
+    Resolved pointer(umockdev_ioctl_client_get_arg(client), 0, sizeof(void*));
+    if (!pointer.data)
+        return fail(client, EFAULT);
+    std::memcpy(pointer.data->data, &urb.address, sizeof(void*));
+    Resolved urbData(pointer.data, 0, sizeof(usbdevfs_urb));
+    if (!urbData.data)
+        return fail(client, EFAULT);
+    auto* reaped = reinterpret_cast<usbdevfs_urb*>(urbData.data->data);
+    reaped->status = urb.status;
+    reaped->actual_length = urb.actualLength;
+    if (!urb.data.empty()) {
+        auto length = static_cast<size_t>(reaped->buffer_length);
+        Resolved buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
+        if (buffer.data && setupSize + urb.data.size() <= length)
+            std::memcpy(buffer.data->data + setupSize, urb.data.data(), urb.data.size());
+    }
+    succeed(client);
+}
+
+void UsbDeviceNode::discard(UMockdevIoctlClient* client, OpenFile& file) {
+    uint64_t address = 0;
+    std::memcpy(&address, umockdev_ioctl_client_get_arg(client)->data, sizeof(void*));
+    if (file.urbs.discard(address))
+        return succeed(client);
+    fail(client, EINVAL);
+}
+
+} // namespace sim

@@ -1,0 +1,62 @@
+// The usbfs node of one simulated device (/dev/bus/usb/BBB/DDD): answers the ioctls of every
+// file opened on it, with one URB queue per open file. Control URBs go to the device's
+// endpoint 0. Files opened before an unplug fail with ENODEV for good, also after a re-plug.
+// Called on umockdev's thread; plug state changes come from the test thread.
+#pragma once
+
+#include "support/UsbUrbQueue.h"
+
+#include <glib-object.h>
+
+#include <list>
+#include <memory>
+#include <mutex>
+
+struct _UMockdevIoctlClient;
+
+namespace sim {
+
+class SimulatedControlEndpoint;
+
+class UsbDeviceNode {
+public:
+    explicit UsbDeviceNode(std::shared_ptr<SimulatedControlEndpoint> endpoint);
+    ~UsbDeviceNode();
+    UsbDeviceNode(const UsbDeviceNode&) = delete;
+    UsbDeviceNode& operator=(const UsbDeviceNode&) = delete;
+
+    void connect();
+    void disconnect();
+
+    void opened(_UMockdevIoctlClient* client);
+    // Answers one ioctl and completes it.
+    void handle(_UMockdevIoctlClient* client);
+
+private:
+    struct OpenFile {
+        OpenFile(_UMockdevIoctlClient* client, unsigned generation);
+        ~OpenFile();
+        OpenFile(const OpenFile&) = delete;
+        OpenFile& operator=(const OpenFile&) = delete;
+        bool is(_UMockdevIoctlClient* client);
+
+        GWeakRef client;
+        unsigned generation;
+        UsbUrbQueue urbs;
+    };
+
+    OpenFile& file(_UMockdevIoctlClient* client);
+    void answer(_UMockdevIoctlClient* client, OpenFile& file);
+    void answerGone(_UMockdevIoctlClient* client, OpenFile& file);
+    void submit(_UMockdevIoctlClient* client, OpenFile& file);
+    void reap(_UMockdevIoctlClient* client, UsbUrbQueue::Urb urb);
+    void discard(_UMockdevIoctlClient* client, OpenFile& file);
+
+    const std::shared_ptr<SimulatedControlEndpoint> endpoint;
+    std::mutex mutex;
+    std::list<OpenFile> files;
+    unsigned generation = 0;
+    bool plugged = false;
+};
+
+} // namespace sim

@@ -1,0 +1,31 @@
+// umockdev's ioctl handler for one device node path: while it exists, the ioctls on files
+// opened at that path are answered by a UsbDeviceNode on umockdev's thread.
+#pragma once
+
+#include <memory>
+#include <string>
+
+struct _UMockdevIoctlBase;
+
+namespace sim {
+
+class SimulatedTestbed;
+class UsbDeviceNode;
+
+class UsbIoctlHandler {
+public:
+    UsbIoctlHandler(std::shared_ptr<SimulatedTestbed> testbed, std::string devnode,
+                    const std::shared_ptr<UsbDeviceNode>& node);
+    ~UsbIoctlHandler();
+    UsbIoctlHandler(const UsbIoctlHandler&) = delete;
+    UsbIoctlHandler& operator=(const UsbIoctlHandler&) = delete;
+
+private:
+    const std::shared_ptr<SimulatedTestbed> testbed;
+    const std::string devnode;
+    _UMockdevIoctlBase* handler;
+    unsigned long ioctlSignal;
+    unsigned long connectedSignal;
+};
+
+} // namespace sim

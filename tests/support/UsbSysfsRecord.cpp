@@ -1,0 +1,120 @@
+#include "support/UsbSysfsRecord.h"
+
+#include "support/UsbDeviceIdentity.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace sim {
+
+namespace {
+
+std::string hex(unsigned value, int digits) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*x", digits, value);
+    return text;
+}
+
+std::string padded(int number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%03d", number);
+    return text;
+}
+
+std::string tag(std::string path) {
+    for (char& c : path) {
+        if (c == ':' || c == '.')
+            c = '_';
+    }
+    return path;
+}
+
+std::string underscored(std::string text) {
+    for (char& c : text) {
+        if (c == ' ')
+            c = '_';
+    }
+    return text;
+}
+
+} // namespace
+
+UsbSysfsRecord::UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors)
+    : identity(identity)
+    , descriptors(std::move(descriptors)) {}
+
+std::string UsbSysfsRecord::text() const {
+    return device() + "\n" + interface(0, 1) + "\n" + interface(1, 2) + "\n" + videoNode();
+}
+
+std::string UsbSysfsRecord::common() const {
+    std::ostringstream out;
+    out << "E: ID_VENDOR=" << underscored(identity.manufacturer) << "\n"
+        << "E: ID_VENDOR_ID=" << hex(identity.vendorId, 4) << "\n"
+        << "E: ID_MODEL=" << underscored(identity.product) << "\n"
+        << "E: ID_MODEL_ID=" << hex(identity.productId, 4) << "\n"
+        << "E: ID_REVISION=0100\n"
+        << "E: ID_SERIAL=" << underscored(identity.manufacturer + "_" + identity.product) << "_"
+        << identity.serial << "\n"
+        << "E: ID_SERIAL_SHORT=" << identity.serial << "\n"
+        << "E: ID_BUS=usb\n"
+        << "E: ID_USB_INTERFACES=:0e0100:0e0200:\n";
+    return out.str();
+}
+
+std::string UsbSysfsRecord::device() const {
+    std::ostringstream out;
+    std::string product = hex(identity.vendorId, 1) + "/" + hex(identity.productId, 1) + "/100";
+    out << "P: " << identity.sysfsPath().substr(4) << "\n"
+        << "N: " << identity.devnode().substr(5) << "\n"
+        << "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\n"
+        << "E: DEVNAME=" << identity.devnode() << "\n"
+        << "E: BUSNUM=001\nE: DEVNUM=" << padded(identity.deviceNumber) << "\n"
+        << "E: PRODUCT=" << product << "\nE: TYPE=239/2/1\n"
+        << common() << "E: ID_PATH=" << identity.idPath() << "\n"
+        << "E: ID_PATH_TAG=" << tag(identity.idPath()) << "\n"
+        << "A: idVendor=" << hex(identity.vendorId, 4) << "\\n\n"
+        << "A: idProduct=" << hex(identity.productId, 4) << "\\n\n"
+        << "A: bcdDevice=0100\\n\nA: bDeviceClass=ef\\n\nA: bNumConfigurations=1\\n\n"
+        << "A: bNumInterfaces= 2\\n\nA: bConfigurationValue=1\\n\nA: speed=480\\n\n"
+        << "A: busnum=1\\n\nA: devnum=" << identity.deviceNumber << "\\n\n"
+        << "A: devpath=" << identity.port << "\\n\n"
+        << "A: manufacturer=" << identity.manufacturer << "\\n\n"
+        << "A: product=" << identity.product << "\\n\n"
+        << "A: serial=" << identity.serial << "\\n\n"
+        << "H: descriptors=";
+    for (uint8_t byte : descriptors)
+        out << hex(byte, 2);
+    out << "\n";
+    return out.str();
+}
+
+std::string UsbSysfsRecord::interface(int number, int subclass) const {
+    std::ostringstream out;
+    std::string idPath = identity.idPath() + ":1." + std::to_string(number);
+    out << "P: " << identity.sysfsPath().substr(4) << "/" << identity.interfaceName(number) << "\n"
+        << "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_interface\nE: DRIVER=uvcvideo\n"
+        << "E: INTERFACE=14/" << subclass << "/0\n"
+        << common() << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n"
+        << "A: bInterfaceNumber=0" << number << "\\n\nA: bAlternateSetting= 0\\n\n"
+        << "A: bInterfaceClass=0e\\n\nA: bInterfaceSubClass=0" << subclass << "\\n\n"
+        << "A: bInterfaceProtocol=00\\n\nA: bNumEndpoints=0" << (number == 1 ? 1 : 0) << "\\n\n";
+    return out.str();
+}
+
+std::string UsbSysfsRecord::videoNode() const {
+    std::ostringstream out;
+    std::string idPath = identity.idPath() + ":1.0";
+    out << "P: " << identity.videoSysfsPath().substr(4) << "\n"
+        << "N: " << identity.videoName() << "=00\n"
+        << "E: SUBSYSTEM=video4linux\n"
+        << "E: DEVNAME=/dev/" << identity.videoName() << "\n"
+        << common() << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n"
+        << "E: ID_V4L_VERSION=2\nE: ID_V4L_CAPABILITIES=:capture:\n"
+        << "E: ID_V4L_PRODUCT=" << identity.product << "\n"
+        << "A: name=" << identity.product << "\\n\n"
+        << "A: index=0\\n\n";
+    return out.str();
+}
+
+} // namespace sim
