@@ -1,0 +1,16 @@
+#pragma once
+// Records what one subscription to a sequence received.
+
+#include "rx/Observable.h"
+
+#include <vector>
+
+template <class T> struct Recorder {
+    std::vector<T> elements;
+    bool completed = false;
+
+    [[nodiscard]] rx::Disposable subscribe(const rx::Observable<T>& sequence) {
+        return sequence.subscribe([this](const T& element) { elements.push_back(element); },
+                                  [this] { completed = true; });
+    }
+};
