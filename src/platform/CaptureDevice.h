@@ -1,0 +1,39 @@
+// A video capture device of the system: the video4linux node of a USB camera, with the name
+// and identity it was discovered with. A small value; two values for the same device are equal.
+#pragma once
+
+#include <QString>
+
+#include <string_view>
+
+namespace platform {
+
+// Posted on the default notification centre when a capture device comes or goes; the
+// notification's object is the CaptureDevice.
+inline constexpr std::string_view CaptureDeviceWasConnected = "CaptureDeviceWasConnected";
+inline constexpr std::string_view CaptureDeviceWasDisconnected = "CaptureDeviceWasDisconnected";
+
+class CaptureDevice {
+public:
+    CaptureDevice(QString localizedName, QString uniqueID, QString nodePath);
+
+    // The name the user sees (the node's own name, e.g. "VISTREL").
+    const QString& localizedName() const { return name; }
+
+    // Stable per USB port and model: the port's path followed by the vendor and product IDs
+    // as 4 + 4 lower-case hexadecimal digits, so the last eight characters carry the IDs.
+    const QString& uniqueID() const { return id; }
+
+    // The device node to capture from, e.g. "/dev/video0".
+    const QString& nodePath() const { return node; }
+
+    // Same device when the unique IDs are the same.
+    bool operator==(const CaptureDevice& other) const { return id == other.id; }
+
+private:
+    QString name;
+    QString id;
+    QString node;
+};
+
+} // namespace platform

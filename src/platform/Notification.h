@@ -1,0 +1,15 @@
+// One notification as observers receive it: its name and the object it is about (empty when
+// the poster gave none).
+#pragma once
+
+#include <any>
+#include <string>
+
+namespace platform {
+
+struct Notification {
+    std::string name;
+    std::any object;
+};
+
+} // namespace platform
