@@ -1,0 +1,20 @@
+// Fading a window out before it closes.
+#pragma once
+
+#include <QWidget>
+
+#include <chrono>
+#include <functional>
+
+namespace platform {
+
+// How long a fade takes when nobody asks for another duration.
+inline constexpr std::chrono::milliseconds kDefaultFadeDuration{250};
+
+// Animates the window's opacity to fully transparent and runs completion when the animation
+// has finished. The window stays open; closing it is the completion's business. When the
+// window goes away before the fade ends, the completion never runs. With no window the
+// completion runs from the event loop.
+void fadeOut(QWidget* window, std::function<void()> completion);
+
+} // namespace platform

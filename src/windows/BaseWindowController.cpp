@@ -1,0 +1,17 @@
+#include "windows/BaseWindowController.h"
+
+#include "platform/FatalError.h"
+
+std::optional<QString> BaseWindowController::windowNibName() const {
+    return QString("");
+}
+
+BaseWindowController::BaseWindowController() = default;
+
+BaseWindowController::BaseWindowController(const platform::Coder& /*coder*/) {
+    platform::fatalError(kInitCoderNotImplemented);
+}
+
+void BaseWindowController::loadWindow() {
+    platform::fatalError(kLoadWindowNotOverridden);
+}

@@ -1,0 +1,130 @@
+#include "windows/SceneLoader.h"
+
+#include "platform/FatalError.h"
+#include "platform/SegmentedControl.h"
+#include "platform/ViewController.h"
+#include "platform/WindowController.h"
+#include "windows/LinkButton.h"
+
+#include <QFile>
+#include <QMetaProperty>
+#include <QVariant>
+
+#include <string>
+#include <unordered_map>
+
+namespace {
+
+std::unordered_map<QString, SceneLoader::Factory>& registry() {
+    static std::unordered_map<QString, SceneLoader::Factory> factories;
+    return factories;
+}
+
+[[noreturn]] void sceneError(const QString& message,
+                             std::source_location where = std::source_location::current()) {
+    platform::fatalError(message.toStdString(), where);
+}
+
+bool isController(const QObject* object) {
+    return dynamic_cast<const platform::WindowController*>(object) != nullptr ||
+           dynamic_cast<const platform::ViewController*>(object) != nullptr;
+}
+
+} // namespace
+
+SceneLoader::SceneLoader(QString storyboardName)
+    : storyboardName_(std::move(storyboardName)) {}
+
+std::shared_ptr<QObject> SceneLoader::instantiateController(const QString& identifier) {
+    std::unique_ptr<QWidget> scene = loadScene(identifier);
+    std::shared_ptr<QObject> controller = makeController(*scene, identifier);
+    // The controller has taken the scene's top widget over.
+    QWidget* root = scene.release();
+    connectOutlets(*controller, *root);
+    auto windowController = std::dynamic_pointer_cast<platform::WindowController>(controller);
+    if (windowController == nullptr) {
+        return controller;
+    }
+    for (QWidget* child : root->findChildren<QWidget*>()) {
+        if (!child->property(kControllerClassProperty).isValid()) {
+            continue;
+        }
+        auto content =
+            std::dynamic_pointer_cast<platform::ViewController>(makeController(*child, identifier));
+        if (content == nullptr) {
+            sceneError(QStringLiteral("The content of scene '%1' is not a view controller")
+                           .arg(identifier));
+        }
+        connectOutlets(*content, *root);
+        windowController->setContentViewController(content);
+        break;
+    }
+    return controller;
+}
+
+void SceneLoader::registerController(const QString& className, Factory factory) {
+    registry()[className] = std::move(factory);
+}
+
+QString SceneLoader::className(const QMetaObject& meta) {
+    const QString qualified = QString::fromLatin1(meta.className());
+    const auto separator = qualified.lastIndexOf(QStringLiteral("::"));
+    return separator < 0 ? qualified : qualified.mid(separator + 2);
+}
+
+QWidget* SceneLoader::createWidget(const QString& className, QWidget* parent, const QString& name) {
+    QWidget* widget = nullptr;
+    if (className == QLatin1String("LinkButton")) {
+        widget = new LinkButton(parent);
+    } else if (className == QLatin1String("SegmentedControl")) {
+        widget = new platform::SegmentedControl(parent);
+    } else {
+        return QUiLoader::createWidget(className, parent, name);
+    }
+    widget->setObjectName(name);
+    return widget;
+}
+
+std::unique_ptr<QWidget> SceneLoader::loadScene(const QString& identifier) {
+    QFile file(QStringLiteral(":/%1/%2.ui").arg(storyboardName_, identifier));
+    if (!file.open(QIODevice::ReadOnly)) {
+        sceneError(QStringLiteral("Storyboard '%1' has no scene with identifier '%2'")
+                       .arg(storyboardName_, identifier));
+    }
+    std::unique_ptr<QWidget> scene(load(&file));
+    if (scene == nullptr) {
+        sceneError(
+            QStringLiteral("Scene '%1' could not be read: %2").arg(identifier, errorString()));
+    }
+    return scene;
+}
+
+std::shared_ptr<QObject> SceneLoader::makeController(QWidget& widget, const QString& identifier) {
+    const QString name = widget.property(kControllerClassProperty).toString();
+    const auto found = registry().find(name);
+    if (found == registry().end()) {
+        sceneError(QStringLiteral("Scene '%1' names the unknown class '%2'").arg(identifier, name));
+    }
+    std::shared_ptr<QObject> controller = found->second(platform::Coder{&widget});
+    if (!isController(controller.get())) {
+        sceneError(
+            QStringLiteral("Class '%1' of scene '%2' is no controller").arg(name, identifier));
+    }
+    return controller;
+}
+
+void SceneLoader::connectOutlets(QObject& controller, QWidget& scene) {
+    const QMetaObject* meta = controller.metaObject();
+    for (int index = QObject::staticMetaObject.propertyCount(); index < meta->propertyCount();
+         ++index) {
+        const QMetaProperty outlet = meta->property(index);
+        if (!outlet.isWritable() || !(outlet.metaType().flags() & QMetaType::PointerToQObject)) {
+            continue;
+        }
+        const QString name = QString::fromLatin1(outlet.name());
+        QObject* target = scene.objectName() == name ? &scene : scene.findChild<QObject*>(name);
+        if (target != nullptr) {
+            outlet.write(&controller, QVariant::fromValue(target));
+        }
+    }
+}

@@ -1,0 +1,58 @@
+// The scenes of one storyboard, read from the application's resources as
+// ":/<storyboard>/<identifier>.ui", and the controller classes those scenes may name.
+//
+// A scene's top widget names its controller class in its dynamic property "controllerClass".
+// A window controller's scene may hold one widget naming a view controller class: that view
+// controller becomes the window's content. Outlets are the controller's writable Q_PROPERTYs
+// of a QObject pointer type; each is connected to the scene's object of the same objectName.
+// Scenes may use the custom widgets LinkButton and SegmentedControl (each with a
+// <customwidgets> entry in the .ui).
+#pragma once
+
+#include "platform/Coder.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <QString>
+#include <QUiLoader>
+
+#include <functional>
+#include <memory>
+
+class SceneLoader : public QUiLoader {
+    Q_OBJECT
+
+public:
+    // Makes a controller that takes over the coder's widget.
+    using Factory = std::function<std::shared_ptr<QObject>(const platform::Coder&)>;
+
+    static constexpr const char* kControllerClassProperty = "controllerClass";
+
+    explicit SceneLoader(QString storyboardName);
+
+    // The controller of the scene with that identifier, its outlets connected. A missing or
+    // unreadable scene, or one naming an unknown class, stops the process.
+    std::shared_ptr<QObject> instantiateController(const QString& identifier);
+
+    // Lets scenes name the class under className. Main thread only, like the scenes.
+    static void registerController(const QString& className, Factory factory);
+    // Registers T under its unqualified class name.
+    template <class T> static void registerController() {
+        registerController(className(T::staticMetaObject), [](const platform::Coder& coder) {
+            return std::static_pointer_cast<QObject>(std::make_shared<T>(coder));
+        });
+    }
+
+    // A class's name without its namespace ("UVCDevice" for "ns::UVCDevice").
+    static QString className(const QMetaObject& meta);
+
+    QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
+                          const QString& name = QString()) override;
+
+private:
+    std::unique_ptr<QWidget> loadScene(const QString& identifier);
+    static std::shared_ptr<QObject> makeController(QWidget& widget, const QString& identifier);
+    static void connectOutlets(QObject& controller, QWidget& scene);
+
+    QString storyboardName_;
+};
