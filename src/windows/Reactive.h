@@ -1,0 +1,6 @@
+// The reactive face of an interface control: its user actions as typed sequences of the
+// control's value. Each control class that has one specialises this template; reach it with
+// reactive(control).
+#pragma once
+
+template <class Control> class Reactive;
