@@ -29,7 +29,7 @@ namespace rx {
 
 template <class T> class Observable;
 
-// A sequence whose elements are sequences themselves.
+// Any observable sequence (an Observable or a type derived from one, such as ControlEvent).
 template <class T>
 concept ObservableType = std::derived_from<T, Observable<typename T::Element>>;
 
