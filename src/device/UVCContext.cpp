@@ -1,0 +1,35 @@
+#include "device/UVCContext.h"
+
+#include "device/UVCDevice.h"
+#include "platform/FatalError.h"
+
+UVCContext& UVCContext::shared() {
+    // Never deleted: the context lives until the process ends.
+    static UVCContext* const instance = new UVCContext();
+    return *instance;
+}
+
+uvc_context_t* UVCContext::context() const {
+    return context_;
+}
+
+std::shared_ptr<UVCDevice> UVCContext::findDevice(int vid, int pid) {
+    uvc_device_t* found = nullptr;
+    if (uvc_find_device(context_, &found, vid, pid, nullptr) != UVC_SUCCESS || found == nullptr) {
+        return nullptr;
+    }
+    // The found device only decides whether a camera is opened; it is released afterwards.
+    const std::unique_ptr<uvc_device_t, decltype(&uvc_unref_device)> owned(found,
+                                                                           &uvc_unref_device);
+    return UVCDevice::open(owned.get());
+}
+
+UVCContext::UVCContext() {
+    if (uvc_init(&context_, nullptr) != UVC_SUCCESS || context_ == nullptr) {
+        platform::fatalError({});
+    }
+}
+
+UVCContext::~UVCContext() {
+    uvc_exit(context_);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The process-wide libuvc context, used only to look cameras up. Made on first use, safely when
+// threads arrive at once; it lives until the process ends.
+
+#include <libuvc/libuvc.h>
+
+#include <memory>
+
+class UVCDevice;
+
+class UVCContext {
+public:
+    // The one context of the process; the process stops when it cannot be made.
+    static UVCContext& shared();
+
+    uvc_context_t* context() const;
+
+    // The opened camera when libuvc finds a video-class device with these IDs (0 matches any),
+    // else nothing.
+    std::shared_ptr<UVCDevice> findDevice(int vid, int pid);
+
+    UVCContext(const UVCContext&) = delete;
+    UVCContext& operator=(const UVCContext&) = delete;
+
+private:
+    UVCContext();
+    ~UVCContext();
+
+    uvc_context_t* context_ = nullptr;
+};

@@ -1,0 +1,481 @@
+#include "device/UVCDevice.h"
+
+#include "device/UVCConsole.h"
+#include "device/UVCControl.h"
+#include "device/UVCControlDispatch.h"
+#include "device/UVCExtensionUnit.h"
+#include "device/UVCKeystrokeProfile.h"
+#include "device/UVCRequest.h"
+#include "platform/KeyEvent.h"
+#include "platform/Timer.h"
+
+#include <array>
+#include <chrono>
+
+namespace {
+
+constexpr uint16_t cameraVendorID = 0x0C45;
+constexpr uint16_t cameraProductID = 0x6366;
+constexpr unsigned int transferTimeoutMs = 1000;
+constexpr std::chrono::milliseconds pollInterval{150};
+
+constexpr std::string_view openingLine = "asdf";
+constexpr std::string_view initFailedLine = "Error initializing LibUSB";
+constexpr std::string_view openFailedLine = "Failed to open device";
+constexpr std::string_view openResultPrefix = "[UVCDevice] Open: ";
+constexpr std::string_view firmwarePrefix = "The value for firmware is: ";
+constexpr std::string_view valuePrefix = "The value is: ";
+constexpr std::string_view transferFailedLine = "Unable to get value.";
+constexpr std::string_view transferErrorPrefix = "libusb_control_transfer error: ";
+
+// The firmware whose button is polled, and the code that ends the polling.
+constexpr std::string_view pollingFirmware = "35";
+constexpr std::string_view stopCode = "00";
+
+struct IdleCode {
+    std::string_view code;
+    void (UVCDevice::*tick)();
+};
+
+constexpr std::array<IdleCode, 11> idleCodes = {{
+    {"1D", &UVCDevice::performPostInitializationTasks1D},
+    {"2D", &UVCDevice::performPostInitializationTasks2D},
+    {"3D", &UVCDevice::performPostInitializationTasks3D},
+    {"4D", &UVCDevice::performPostInitializationTasks4D},
+    {"5D", &UVCDevice::performPostInitializationTasks5D},
+    {"6D", &UVCDevice::performPostInitializationTasks6D},
+    {"7D", &UVCDevice::performPostInitializationTasks7D},
+    {"8D", &UVCDevice::performPostInitializationTasks8D},
+    {"9D", &UVCDevice::performPostInitializationTasks9D},
+    {"BD", &UVCDevice::performPostInitializationTasksBD},
+    {"65", &UVCDevice::performPostInitializationTasks65},
+}};
+
+std::string concat(std::string_view first, std::string_view second) {
+    return std::string(first).append(second);
+}
+
+} // namespace
+
+// Accessors
+
+void UVCDevice::set_device_descriptor_pointer(uvc_device_descriptor_t* value) {
+    descriptor.reset(value);
+}
+
+void UVCDevice::setTimer(std::shared_ptr<platform::Timer> value) {
+    pollTimer = std::move(value);
+}
+
+// Opening and end
+
+std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device_t*) {
+    UVCConsole::printLine(openingLine);
+    libusb_context* ctx = nullptr;
+    if (libusb_init(&ctx) != 0) {
+        UVCConsole::printLine(initFailedLine);
+        return nullptr;
+    }
+    ContextPointer context(ctx, &libusb_exit);
+    HandlePointer handle(libusb_open_device_with_vid_pid(ctx, cameraVendorID, cameraProductID),
+                         &libusb_close);
+    if (!handle) {
+        UVCConsole::printLine(openFailedLine);
+        return nullptr;
+    }
+    const int rc = libusb_set_auto_detach_kernel_driver(handle.get(), 0);
+    UVCConsole::printLine(concat(openResultPrefix, libusb_error_name(rc)) + " " +
+                          libusb_strerror(rc));
+    if (rc != 0) {
+        return nullptr; // the handle is closed before its context is exited
+    }
+    auto opened = std::make_shared<UVCDevice>(Key{}, std::move(context), std::move(handle));
+    opened->watchButton();
+    return opened;
+}
+
+UVCDevice::UVCDevice(Key, ContextPointer context, HandlePointer handle)
+    : device(std::move(context))
+    , device_handle(std::move(handle)) {}
+
+UVCDevice::~UVCDevice() {
+    if (pollTimer) {
+        pollTimer->invalidate();
+    }
+    // Members end in reverse order: the descriptor is freed, the handle closed, the context
+    // exited.
+}
+
+void UVCDevice::watchButton() {
+    const std::string firmware = getFirmware(device_handle.get());
+    UVCConsole::printLine(concat(firmwarePrefix, firmware));
+    if (firmware != pollingFirmware) {
+        return;
+    }
+    const std::string code = getValue(device_handle.get());
+    UVCConsole::printLine(concat(valuePrefix, code));
+    for (const IdleCode& idle : idleCodes) {
+        if (code == idle.code) {
+            startPolling(idle.tick);
+        }
+    }
+}
+
+void UVCDevice::startPolling(void (UVCDevice::*tick)()) {
+    // The timer holds the device weakly and never keeps it alive.
+    auto fire = [weak = weak_from_this(), tick](platform::Timer&) {
+        if (auto strong = weak.lock()) {
+            ((*strong).*tick)();
+        }
+    };
+    pollTimer = platform::Timer::scheduledTimer(pollInterval, std::move(fire));
+}
+
+void UVCDevice::postKeyEvent(uint16_t keycode, bool keyDown) {
+    if (auto event = platform::KeyEvent::create(keycode, keyDown)) {
+        event->post();
+    }
+}
+
+// Poll ticks: each compares with the pressed code that belongs to its idle code.
+
+void UVCDevice::performPostInitializationTasks1D() {
+    pollButton("19");
+}
+void UVCDevice::performPostInitializationTasks2D() {
+    pollButton("29");
+}
+void UVCDevice::performPostInitializationTasks3D() {
+    pollButton("39");
+}
+void UVCDevice::performPostInitializationTasks4D() {
+    pollButton("49");
+}
+void UVCDevice::performPostInitializationTasks5D() {
+    pollButton("59");
+}
+void UVCDevice::performPostInitializationTasks6D() {
+    pollButton("69");
+}
+void UVCDevice::performPostInitializationTasks7D() {
+    pollButton("79");
+}
+void UVCDevice::performPostInitializationTasks8D() {
+    pollButton("89");
+}
+void UVCDevice::performPostInitializationTasks9D() {
+    pollButton("99");
+}
+void UVCDevice::performPostInitializationTasksBD() {
+    pollButton("B9");
+}
+void UVCDevice::performPostInitializationTasks65() {
+    pollButton("61");
+}
+
+void UVCDevice::pollButton(std::string_view pressedCode) {
+    const std::string code = getValue(device_handle.get());
+    UVCConsole::printLine(concat(valuePrefix, code));
+    if (code == pressedCode) {
+        UVCKeystrokeProfile::sendChosenProfile(*this);
+    }
+    if (code == stopCode && pollTimer) {
+        pollTimer->invalidate();
+    }
+}
+
+// Vendor extension-unit queries
+
+std::string UVCDevice::getValue(libusb_device_handle* handle) {
+    return UVCExtensionUnit::buttonCode(
+        [handle](const UVCRequest& request, std::span<uint8_t> data) {
+            return sendRequest(handle, request, data);
+        });
+}
+
+std::string UVCDevice::getFirmware(libusb_device_handle* handle) {
+    return UVCExtensionUnit::firmwareCode(
+        [handle](const UVCRequest& request, std::span<uint8_t> data) {
+            return sendRequest(handle, request, data);
+        });
+}
+
+// Control requests
+
+std::optional<int64_t> UVCDevice::getBrightness(ValueType type) {
+    return readInteger(UVCControl::brightness, type.requestCode());
+}
+
+bool UVCDevice::setBrightness(int64_t value) {
+    return writeInteger(UVCControl::brightness, value);
+}
+
+std::optional<bool> UVCDevice::getAutoContrast(StateType type) {
+    return readFlag(UVCControl::autoContrast, type.requestCode());
+}
+
+bool UVCDevice::setAutoContrast(bool value) {
+    return writeInteger(UVCControl::autoContrast, value ? 1 : 0);
+}
+
+std::optional<int64_t> UVCDevice::getContrast(ValueType type) {
+    return readInteger(UVCControl::contrast, type.requestCode());
+}
+
+bool UVCDevice::setContrast(int64_t value) {
+    return writeInteger(UVCControl::contrast, value);
+}
+
+std::optional<int64_t> UVCDevice::getSharpness(ValueType type) {
+    return readInteger(UVCControl::sharpness, type.requestCode());
+}
+
+bool UVCDevice::setSharpness(int64_t value) {
+    return writeInteger(UVCControl::sharpness, value);
+}
+
+std::optional<int64_t> UVCDevice::getSaturation(ValueType type) {
+    return readInteger(UVCControl::saturation, type.requestCode());
+}
+
+bool UVCDevice::setSaturation(int64_t value) {
+    return writeInteger(UVCControl::saturation, value);
+}
+
+std::optional<int64_t> UVCDevice::getGamma(ValueType type) {
+    return readInteger(UVCControl::gamma, type.requestCode());
+}
+
+bool UVCDevice::setGamma(int64_t value) {
+    return writeInteger(UVCControl::gamma, value);
+}
+
+bool UVCDevice::setAutoHue(bool value) {
+    return writeInteger(UVCControl::autoHue, value ? 1 : 0);
+}
+
+std::optional<int64_t> UVCDevice::getHue(ValueType type) {
+    return readInteger(UVCControl::hue, type.requestCode());
+}
+
+bool UVCDevice::setHue(int64_t value) {
+    return writeInteger(UVCControl::hue, value);
+}
+
+std::optional<UVCDevice::AutoExposureMode> UVCDevice::getAutoExposureMode(StateType type) {
+    const auto bytes = readControl(UVCControl::autoExposureMode, type.requestCode());
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return AutoExposureMode::fromRawValue(bytes->front());
+}
+
+bool UVCDevice::setAutoExposureMode(AutoExposureMode mode) {
+    return writeInteger(UVCControl::autoExposureMode, mode.rawValue());
+}
+
+std::optional<int64_t> UVCDevice::getAutoExposureModeIndex(ValueType type) {
+    if (type == ValueType::minimum) {
+        return 0;
+    }
+    if (type == ValueType::maximum) {
+        return static_cast<int64_t>(AutoExposureMode::allCases.size()) - 1;
+    }
+    const auto mode = getAutoExposureMode(type == ValueType::defaultValue ? StateType::defaultValue
+                                                                          : StateType::current);
+    if (!mode) {
+        return std::nullopt;
+    }
+    return mode->index();
+}
+
+bool UVCDevice::setAutoExposureModeWithIndex(int64_t index) {
+    const auto mode = AutoExposureMode::fromIndex(index);
+    return mode && setAutoExposureMode(*mode);
+}
+
+std::optional<int64_t> UVCDevice::getExposureAbs(ValueType type) {
+    return readInteger(UVCControl::exposureAbs, type.requestCode());
+}
+
+bool UVCDevice::setExposureAbs(int64_t value) {
+    return writeInteger(UVCControl::exposureAbs, value);
+}
+
+std::optional<int64_t> UVCDevice::getGain(ValueType type) {
+    return readInteger(UVCControl::gain, type.requestCode());
+}
+
+bool UVCDevice::setGain(int64_t value) {
+    return writeInteger(UVCControl::gain, value);
+}
+
+std::optional<bool> UVCDevice::getAutoWhiteBalanceTemp(StateType type) {
+    return readFlag(UVCControl::autoWhiteBalanceTemp, type.requestCode());
+}
+
+bool UVCDevice::setAutoWhiteBalanceTemp(bool value) {
+    return writeInteger(UVCControl::autoWhiteBalanceTemp, value ? 1 : 0);
+}
+
+std::optional<int64_t> UVCDevice::getWhiteBalanceTemp(ValueType type) {
+    return readInteger(UVCControl::whiteBalanceTemp, type.requestCode());
+}
+
+bool UVCDevice::setWhiteBalanceTemp(int64_t value) {
+    return writeInteger(UVCControl::whiteBalanceTemp, value);
+}
+
+bool UVCDevice::setAutoFocus(bool value) {
+    return writeInteger(UVCControl::autoFocus, value ? 1 : 0);
+}
+
+bool UVCDevice::setFocusAbs(int64_t value) {
+    return writeUnsigned16(UVCControl::focusAbs, value);
+}
+
+bool UVCDevice::setZoomAbs(int64_t value) {
+    return writeUnsigned16(UVCControl::zoomAbs, value);
+}
+
+std::optional<UVCDevice::PanTilt> UVCDevice::getPanTilt(ValueType type) {
+    const auto bytes = readControl(UVCControl::panTiltAbs, type.requestCode());
+    if (!bytes) {
+        return std::nullopt;
+    }
+    const std::span<const uint8_t> all(*bytes);
+    return PanTilt{UVCControl::signedValue(all.first(4)), UVCControl::signedValue(all.last(4))};
+}
+
+bool UVCDevice::setPanTilt(int64_t pan, int64_t tilt) {
+    std::vector<uint8_t> payload = UVCControl::littleEndian(pan, 4);
+    const std::vector<uint8_t> tiltBytes = UVCControl::littleEndian(tilt, 4);
+    payload.insert(payload.end(), tiltBytes.begin(), tiltBytes.end());
+    return writeControl(UVCControl::panTiltAbs, std::move(payload));
+}
+
+std::optional<int64_t> UVCDevice::getBacklightCompensation(ValueType type) {
+    return readInteger(UVCControl::backlightCompensation, type.requestCode());
+}
+
+bool UVCDevice::setBacklightCompensation(int64_t value) {
+    return writeInteger(UVCControl::backlightCompensation, value);
+}
+
+std::optional<int64_t> UVCDevice::getPowerLineFrequency(ValueType type) {
+    return readInteger(UVCControl::powerLineFrequency, type.requestCode());
+}
+
+bool UVCDevice::setPowerLineFrequency(int64_t value) {
+    return writeInteger(UVCControl::powerLineFrequency, value);
+}
+
+void UVCDevice::resetAll() {
+    using Getter = std::optional<int64_t> (UVCDevice::*)(ValueType);
+    using Setter = bool (UVCDevice::*)(int64_t);
+    static constexpr std::array<std::pair<Getter, Setter>, 11> integerControls = {{
+        {&UVCDevice::getBrightness, &UVCDevice::setBrightness},
+        {&UVCDevice::getContrast, &UVCDevice::setContrast},
+        {&UVCDevice::getSharpness, &UVCDevice::setSharpness},
+        {&UVCDevice::getSaturation, &UVCDevice::setSaturation},
+        {&UVCDevice::getGamma, &UVCDevice::setGamma},
+        {&UVCDevice::getHue, &UVCDevice::setHue},
+        {&UVCDevice::getExposureAbs, &UVCDevice::setExposureAbs},
+        {&UVCDevice::getGain, &UVCDevice::setGain},
+        {&UVCDevice::getWhiteBalanceTemp, &UVCDevice::setWhiteBalanceTemp},
+        {&UVCDevice::getBacklightCompensation, &UVCDevice::setBacklightCompensation},
+        {&UVCDevice::getPowerLineFrequency, &UVCDevice::setPowerLineFrequency},
+    }};
+    for (const auto& [get, set] : integerControls) {
+        if (const auto value = (this->*get)(ValueType::defaultValue)) {
+            (this->*set)(*value);
+        }
+    }
+    if (const auto mode = getAutoExposureMode(StateType::defaultValue)) {
+        setAutoExposureMode(*mode);
+    }
+    if (const auto automatic = getAutoWhiteBalanceTemp(StateType::defaultValue)) {
+        setAutoWhiteBalanceTemp(*automatic);
+    }
+}
+
+// Dispatch by control kind
+
+std::optional<int64_t> UVCDevice::getValue(UVCRangeControl control, ValueType type) {
+    return (this->*UVCControlDispatch::range(control).get)(type);
+}
+
+bool UVCDevice::setValue(int64_t value, UVCRangeControl control) {
+    return (this->*UVCControlDispatch::range(control).set)(value);
+}
+
+std::optional<bool> UVCDevice::getState(UVCStateControl control, StateType type) {
+    return (this->*UVCControlDispatch::state(control).get)(type);
+}
+
+bool UVCDevice::setState(bool value, UVCStateControl control) {
+    return (this->*UVCControlDispatch::state(control).set)(value);
+}
+
+// Transfers
+
+int UVCDevice::sendRequest(libusb_device_handle* handle, const UVCRequest& request,
+                           std::span<uint8_t> data) {
+    const int result = libusb_control_transfer(
+        handle, request.requestType, request.request, request.wValue(), request.wIndex(),
+        data.data(), static_cast<uint16_t>(data.size()), transferTimeoutMs);
+    if (result < 0 && request.reportsFailure) {
+        reportFailure(result);
+    }
+    return result;
+}
+
+void UVCDevice::reportFailure(int result) {
+    UVCConsole::printLine(transferFailedLine);
+    UVCConsole::printLine(concat(transferErrorPrefix, libusb_strerror(result)) + " (" +
+                          std::to_string(result) + ")");
+}
+
+std::optional<std::vector<uint8_t>> UVCDevice::readControl(const UVCControl& control,
+                                                           uint8_t request) {
+    std::vector<uint8_t> buffer(control.length);
+    const UVCRequest setup{UVCRequest::interfaceToHost, request, control.unit, control.selector};
+    if (sendRequest(device_handle.get(), setup, buffer) != static_cast<int>(control.length)) {
+        return std::nullopt; // failed or short: not a value of the camera
+    }
+    return buffer;
+}
+
+std::optional<int64_t> UVCDevice::readInteger(const UVCControl& control, uint8_t request) {
+    const auto bytes = readControl(control, request);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return control.decode(*bytes);
+}
+
+std::optional<bool> UVCDevice::readFlag(const UVCControl& control, uint8_t request) {
+    const auto bytes = readControl(control, request);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    return bytes->front() != 0;
+}
+
+bool UVCDevice::writeControl(const UVCControl& control, std::vector<uint8_t> payload) {
+    UVCConsole::printLine(std::to_string(UVCControl::unsignedValue(payload)));
+    const UVCRequest setup{UVCRequest::hostToInterface, UVCRequest::setCur, control.unit,
+                           control.selector};
+    return sendRequest(device_handle.get(), setup, payload) == static_cast<int>(control.length);
+}
+
+bool UVCDevice::writeInteger(const UVCControl& control, int64_t value) {
+    return writeControl(control, control.encode(value));
+}
+
+bool UVCDevice::writeUnsigned16(const UVCControl& control, int64_t value) {
+    if (value < 0 || value > 0xFFFF) {
+        return false;
+    }
+    return writeInteger(control, value);
+}

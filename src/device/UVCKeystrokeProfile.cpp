@@ -1,0 +1,117 @@
+#include "device/UVCKeystrokeProfile.h"
+
+#include "device/UVCDevice.h"
+#include "platform/KeyEvent.h"
+#include "platform/UserDefaults.h"
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+using platform::KeyEvent;
+
+namespace {
+
+// Virtual key codes (key positions of a US ANSI keyboard)
+constexpr uint16_t keyA = 0;
+constexpr uint16_t keyS = 1;
+constexpr uint16_t keyC = 8;
+constexpr uint16_t keyReturn = 36;
+constexpr uint16_t keyJ = 38;
+constexpr uint16_t keySpace = 49;
+constexpr uint16_t keyOption = 58;
+
+constexpr uint64_t command = KeyEvent::maskCommand;
+constexpr uint64_t commandShift = KeyEvent::maskCommand | KeyEvent::maskShift;
+
+constexpr auto delayPause = std::chrono::milliseconds(900);
+constexpr auto quickCameraPause = std::chrono::milliseconds(1000);
+
+using Send = void (*)(UVCDevice&);
+
+// An event with its modifier flags, or none when it cannot be created.
+std::unique_ptr<KeyEvent> flaggedEvent(uint16_t keycode, bool keyDown, uint64_t flags) {
+    auto event = KeyEvent::create(keycode, keyDown);
+    if (event) {
+        event->setFlags(flags);
+    }
+    return event;
+}
+
+void post(const std::unique_ptr<KeyEvent>& event) {
+    if (event) {
+        event->post();
+    }
+}
+
+} // namespace
+
+const std::array<std::string_view, 7> UVCKeystrokeProfile::names = {
+    "Curve Dental", "Dentrix Ascend", "Enter", "MacPractice DDS",
+    "Quick Camera", "Sota Imaging",   "Space",
+};
+
+void UVCKeystrokeProfile::sendChosenProfile(UVCDevice& device) {
+    static const std::array<Send, 7> senders = {
+        &pressReturn, &dentrixAscend, &pressReturn, &macPracticeDDS,
+        &quickCamera, &sotaImaging,   &space,
+    };
+    auto& defaults = platform::UserDefaults::standard();
+    const auto setting = defaults.string(settingKey);
+    const auto delay = defaults.string(delayKey);
+    if (!setting) {
+        return;
+    }
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (*setting != names[i]) {
+            continue;
+        }
+        if (delay == delayEnabled) {
+            std::this_thread::sleep_for(delayPause);
+        }
+        senders[i](device);
+    }
+}
+
+void UVCKeystrokeProfile::pressReturn(UVCDevice& device) {
+    device.postKeyEvent(keyReturn, true);
+    device.postKeyEvent(keyReturn, false);
+}
+
+void UVCKeystrokeProfile::dentrixAscend(UVCDevice& device) {
+    device.postKeyEvent(keyOption, true);
+    device.postKeyEvent(keyReturn, true);
+    device.postKeyEvent(keyReturn, false);
+    device.postKeyEvent(keyOption, false);
+}
+
+void UVCKeystrokeProfile::macPracticeDDS(UVCDevice&) {
+    // Both events are made and flagged before the first is posted.
+    const auto down = flaggedEvent(keyJ, true, commandShift);
+    const auto up = flaggedEvent(keyJ, false, commandShift);
+    post(down);
+    post(up);
+}
+
+void UVCKeystrokeProfile::quickCamera(UVCDevice& device) {
+    // The two A events live until the profile's last event has been sent.
+    const auto aDown = flaggedEvent(keyA, true, command);
+    post(aDown);
+    device.postKeyEvent(keyS, true);
+    device.postKeyEvent(keyS, false);
+    const auto aUp = flaggedEvent(keyA, false, command);
+    post(aUp);
+    std::this_thread::sleep_for(quickCameraPause);
+    device.postKeyEvent(keyS, true);
+    device.postKeyEvent(keyS, false);
+}
+
+void UVCKeystrokeProfile::sotaImaging(UVCDevice& device) {
+    device.postKeyEvent(keyC, true);
+    device.postKeyEvent(keyC, false);
+}
+
+void UVCKeystrokeProfile::space(UVCDevice& device) {
+    device.postKeyEvent(keySpace, true);
+    device.postKeyEvent(keySpace, false);
+}

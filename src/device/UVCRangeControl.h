@@ -1,0 +1,44 @@
+#pragma once
+// The integer controls of the camera, in the fixed order by which the dispatchers select them.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+class UVCRangeControl {
+public:
+    enum Case : uint8_t {
+        brightness,
+        contrast,
+        saturation,
+        sharpness,
+        gamma,
+        hue,
+        whiteBalance,
+        autoExposureMode,
+        exposureTime,
+        gain,
+        zoom,
+        pan,
+        tilt,
+        focus,
+        backlightCompensation,
+        powerLineFrequency,
+    };
+
+    static const std::array<UVCRangeControl, 16> allCases;
+
+    constexpr UVCRangeControl(Case value)
+        : value(value) {}
+    constexpr operator Case() const { return value; }
+
+private:
+    Case value;
+};
+
+template <> struct std::hash<UVCRangeControl> {
+    size_t operator()(UVCRangeControl control) const noexcept {
+        return std::hash<uint8_t>()(static_cast<UVCRangeControl::Case>(control));
+    }
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The on/off controls of the camera, in the fixed order by which the dispatchers select them.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+class UVCStateControl {
+public:
+    enum Case : uint8_t {
+        autoHue,
+        autoFocus,
+        autoWhiteBalanceTemp,
+    };
+
+    static const std::array<UVCStateControl, 3> allCases;
+
+    constexpr UVCStateControl(Case value)
+        : value(value) {}
+    constexpr operator Case() const { return value; }
+
+private:
+    Case value;
+};
+
+template <> struct std::hash<UVCStateControl> {
+    size_t operator()(UVCStateControl control) const noexcept {
+        return std::hash<uint8_t>()(static_cast<UVCStateControl::Case>(control));
+    }
+};

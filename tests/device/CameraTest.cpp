@@ -1,0 +1,54 @@
+#include "CameraTest.h"
+
+#include "device/UVCContext.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <cstdlib>
+
+Wire wireOf(const sim::ControlTransfer& transfer) {
+    return {transfer.bmRequestType, transfer.bRequest, transfer.wValue, transfer.wIndex,
+            transfer.wLength};
+}
+
+CameraTest::CameraTest() {
+    setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
+    camera.plug();
+}
+
+std::shared_ptr<UVCDevice> CameraTest::openCamera() {
+    auto device = UVCContext::shared().findDevice(sim::SimulatedCamera::vendorId,
+                                                  sim::SimulatedCamera::productId);
+    camera.clearTransfers();
+    return device;
+}
+
+std::vector<sim::ControlTransfer> CameraTest::classRequests() const {
+    std::vector<sim::ControlTransfer> result;
+    for (const auto& transfer : camera.transfers()) {
+        if (transfer.bmRequestType == 0x21 || transfer.bmRequestType == 0xA1) {
+            result.push_back(transfer);
+        }
+    }
+    return result;
+}
+
+void CameraTest::runEventLoop(std::chrono::milliseconds duration) {
+    runEventLoopUntil([] { return false; }, duration);
+}
+
+bool CameraTest::runEventLoopUntil(const std::function<bool()>& done,
+                                   std::chrono::milliseconds limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() >= limit.count()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}

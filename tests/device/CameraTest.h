@@ -1,0 +1,38 @@
+#pragma once
+// Base of the tests that reach the simulated camera: the camera plugged before any libusb or
+// libuvc context exists, user defaults in a directory of the test's own, standard output
+// captured, and helpers to open the camera and to see what it received.
+
+#include "StdoutCapture.h"
+#include "device/UVCDevice.h"
+#include "support/SimulatedCamera.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <tuple>
+
+// The setup fields of a request: bmRequestType, bRequest, wValue, wIndex, wLength.
+using Wire = std::tuple<int, int, int, int, int>;
+Wire wireOf(const sim::ControlTransfer& transfer);
+
+class CameraTest : public ::testing::Test {
+protected:
+    CameraTest();
+
+    // The camera through the process-wide context; the transfers of the opening are cleared.
+    std::shared_ptr<UVCDevice> openCamera();
+    // The class requests the camera saw (standard requests of enumeration left out).
+    std::vector<sim::ControlTransfer> classRequests() const;
+
+    static void runEventLoop(std::chrono::milliseconds duration);
+    // Runs the event loop until `done` answers true; false when `limit` passed first.
+    static bool runEventLoopUntil(const std::function<bool()>& done,
+                                  std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+    QTemporaryDir configHome;
+    sim::SimulatedCamera camera;
+    StdoutCapture output;
+};

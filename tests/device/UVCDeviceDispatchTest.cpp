@@ -1,0 +1,91 @@
+#include "CameraTest.h"
+
+namespace {
+
+using ValueType = UVCDevice::ValueType;
+using Target = std::optional<std::pair<int, int>>; // unit, selector; none: nothing sent
+using Targets = std::pair<Target, Target>;         // of a read, of a write
+
+constexpr uint8_t ct = 1;
+constexpr uint8_t pu = 2;
+
+Target at(int unit, int selector) {
+    return std::pair(unit, selector);
+}
+
+// In the order of UVCRangeControl and of UVCStateControl.
+const Targets rangeTargets[] = {
+    {at(pu, 0x02), at(pu, 0x02)},
+    {at(pu, 0x03), at(pu, 0x03)},
+    {at(pu, 0x07), at(pu, 0x07)},
+    {at(pu, 0x08), at(pu, 0x08)},
+    {at(pu, 0x09), at(pu, 0x09)},
+    {at(pu, 0x06), at(pu, 0x06)},
+    {at(pu, 0x0A), at(pu, 0x0A)},
+    {at(ct, 0x02), at(ct, 0x02)},
+    {at(ct, 0x04), at(ct, 0x04)},
+    {at(pu, 0x04), at(pu, 0x04)},
+    {{}, at(ct, 0x0B)},
+    {{}, {}},
+    {{}, {}},
+    {{}, at(ct, 0x06)},
+    {at(pu, 0x01), at(pu, 0x01)},
+    {at(pu, 0x05), at(pu, 0x05)},
+};
+const Targets stateTargets[] = {
+    {{}, at(pu, 0x10)}, {{}, at(ct, 0x08)}, {at(pu, 0x0B), at(pu, 0x0B)}};
+
+class UVCDeviceDispatchTest : public CameraTest {
+protected:
+    void SetUp() override {
+        device = openCamera();
+        ASSERT_TRUE(device);
+    }
+
+    // Where the class requests since the last call went (one at most).
+    Target target() {
+        const auto requests = classRequests();
+        camera.clearTransfers();
+        EXPECT_LE(requests.size(), 1u);
+        return requests.empty() ? Target{} : at(requests[0].unit(), requests[0].selector());
+    }
+
+    std::shared_ptr<UVCDevice> device;
+};
+
+TEST_F(UVCDeviceDispatchTest, EachKindReachesItsOwnControl) {
+    ASSERT_EQ(UVCRangeControl::allCases.size(), std::size(rangeTargets));
+    for (const UVCRangeControl control : UVCRangeControl::allCases) {
+        SCOPED_TRACE(static_cast<int>(control));
+        const auto& [read, written] = rangeTargets[static_cast<int>(control)];
+        EXPECT_EQ(device->getValue(control, ValueType::current).has_value(), read.has_value());
+        EXPECT_EQ(target(), read);
+        for (const auto type : {ValueType::minimum, ValueType::maximum, ValueType::defaultValue}) {
+            EXPECT_TRUE(read || !device->getValue(control, type)); // unread kinds stay empty
+        }
+        EXPECT_EQ(target(), std::nullopt);
+        EXPECT_EQ(device->setValue(1, control), written.has_value());
+        EXPECT_EQ(target(), written);
+    }
+    for (const UVCStateControl control : UVCStateControl::allCases) {
+        SCOPED_TRACE(static_cast<int>(control));
+        const auto& [read, written] = stateTargets[static_cast<int>(control)];
+        EXPECT_EQ(device->getState(control, UVCDevice::StateType::current).has_value(),
+                  read.has_value());
+        EXPECT_EQ(target(), read);
+        EXPECT_TRUE(device->setState(true, control));
+        EXPECT_EQ(target(), written);
+    }
+}
+
+TEST_F(UVCDeviceDispatchTest, ExposureModeKindSpeaksInModeIndexes) {
+    EXPECT_EQ(device->getValue(UVCRangeControl::autoExposureMode, ValueType::maximum), 3);
+    output.clear();
+    EXPECT_FALSE(device->setValue(7, UVCRangeControl::autoExposureMode));
+    EXPECT_EQ(target(), std::nullopt);
+    EXPECT_TRUE(device->setValue(2, UVCRangeControl::autoExposureMode));
+    EXPECT_EQ(classRequests().at(0).data, std::vector<uint8_t>{0x04});
+    EXPECT_EQ(output.lines(), std::vector<std::string>{"4"});
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "CameraTest.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+using Write = std::tuple<int, int, Bytes>; // unit, selector, payload
+
+constexpr uint8_t ct = 1;
+constexpr uint8_t pu = 2;
+
+// The writes of a reset, in its order, of the defaults the test gives the camera: brightness,
+// contrast, sharpness, saturation, gamma, hue, exposure time, gain, white balance temperature,
+// backlight compensation, power-line frequency, auto-exposure mode, automatic white balance.
+const std::vector<Write> resetWrites = {
+    {pu, 0x02, {0xC0, 0xFF}},    {pu, 0x03, {0x20, 0x00}}, {pu, 0x08, {0x03, 0x00}},
+    {pu, 0x07, {0x40, 0x00}},    {pu, 0x09, {0x64, 0x00}}, {pu, 0x06, {0xF6, 0xFF}},
+    {ct, 0x04, {0x9C, 0, 0, 0}}, {pu, 0x04, {0x0A, 0x00}}, {pu, 0x0A, {0xF8, 0x11}},
+    {pu, 0x01, {0x01, 0x00}},    {pu, 0x05, {0x01}},       {ct, 0x02, {0x08}},
+    {pu, 0x0B, {0x01}},
+};
+
+class UVCDeviceResetTest : public CameraTest {
+protected:
+    void SetUp() override {
+        for (const auto& [unit, selector, bytes] : resetWrites) {
+            camera.setDefault(unit, selector, bytes);
+        }
+        device = openCamera();
+        ASSERT_TRUE(device);
+        output.clear();
+    }
+
+    std::vector<Write> writes() {
+        std::vector<Write> result;
+        for (const auto& request : classRequests()) {
+            if (request.bmRequestType == 0x21) {
+                result.emplace_back(request.unit(), request.selector(), request.data);
+            } else {
+                EXPECT_EQ(request.bRequest, 0x87);
+            }
+        }
+        camera.clearTransfers();
+        return result;
+    }
+
+    std::shared_ptr<UVCDevice> device;
+};
+
+TEST_F(UVCDeviceResetTest, ResetWritesEveryDefaultBackInItsFixedOrder) {
+    device->resetAll();
+    EXPECT_EQ(writes(), resetWrites);
+    const std::vector<std::string> printed{"65472", "32",   "3", "64", "100", "65526", "156",
+                                           "10",    "4600", "1", "1",  "8",   "1"};
+    EXPECT_EQ(output.lines(), printed);
+}
+
+TEST_F(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoMode) {
+    for (size_t skipped : {1, 11, 12}) { // contrast, exposure mode, automatic white balance
+        const auto& [unit, selector, bytes] = resetWrites[skipped];
+        SCOPED_TRACE(selector);
+        if (skipped == 11) {
+            camera.setDefault(ct, 0x02, {0x03});
+        } else {
+            camera.inject({.kind = sim::FaultKind::Stall,
+                           .bRequest = 0x87,
+                           .unit = unit,
+                           .selector = selector});
+        }
+        device->resetAll();
+        auto expected = resetWrites;
+        expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(skipped));
+        EXPECT_EQ(writes(), expected);
+        camera.clearFaults();
+        camera.setDefault(ct, 0x02, {0x08});
+    }
+}
+
+} // namespace

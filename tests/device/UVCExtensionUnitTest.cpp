@@ -1,0 +1,89 @@
+#include "CameraTest.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const std::vector<std::string> noDeviceReport{
+    "Unable to get value.",
+    "libusb_control_transfer error: No such device (it may have been disconnected) (-4)"};
+
+// The vendor queries on a libusb handle of the test's own.
+class UVCExtensionUnitTest : public CameraTest {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(libusb_init(&context), 0);
+        handle = libusb_open_device_with_vid_pid(context, 0x0C45, 0x6366);
+        ASSERT_TRUE(handle);
+        camera.clearTransfers();
+    }
+    void TearDown() override {
+        if (handle) {
+            libusb_close(handle);
+        }
+        libusb_exit(context);
+    }
+
+    libusb_context* context = nullptr;
+    libusb_device_handle* handle = nullptr;
+};
+
+TEST_F(UVCExtensionUnitTest, ButtonQueryWritesItsRequestAndReadsTheThirdReplyByte) {
+    camera.setButtonCode(0x2D);
+    EXPECT_EQ(UVCDevice::getValue(handle), "2D");
+    const auto requests = classRequests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(wireOf(requests[0]), (Wire{0x21, 0x01, 0x0100, 0x0300, 4}));
+    EXPECT_EQ(requests[0].data, (Bytes{0x05, 0x10, 0x00, 0xFF}));
+    EXPECT_EQ(wireOf(requests[1]), (Wire{0xA1, 0x81, 0x0100, 0x0300, 4}));
+    camera.setButtonCode(0x0A);
+    EXPECT_EQ(UVCDevice::getValue(handle), "0A");
+    EXPECT_TRUE(output.lines().empty());
+}
+
+TEST_F(UVCExtensionUnitTest, FirmwareQueryWritesItsRequestAsksTheLengthAndReadsTheFourthByte) {
+    camera.setFirmwareCode(0x35);
+    EXPECT_EQ(UVCDevice::getFirmware(handle), "35");
+    const auto requests = classRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(wireOf(requests[0]), (Wire{0x21, 0x01, 0x0300, 0x0300, 11}));
+    EXPECT_EQ(requests[0].data,
+              (Bytes{0xF1, 0x21, 0x91, 0x00, 0x00, 0x00, 0x3D, 0x00, 0xC0, 0x01, 0x3D}));
+    EXPECT_EQ(wireOf(requests[1]), (Wire{0xA1, 0x85, 0x0300, 0x0300, 2}));
+    EXPECT_EQ(wireOf(requests[2]), (Wire{0xA1, 0x81, 0x0300, 0x0300, 11}));
+}
+
+TEST_F(UVCExtensionUnitTest, AnUnpluggedCameraReadsZeroAfterReportingEveryFailedRequest) {
+    camera.unplug();
+    EXPECT_EQ(UVCDevice::getValue(handle), "00");
+    auto expected = noDeviceReport;
+    expected.insert(expected.end(), noDeviceReport.begin(), noDeviceReport.end());
+    EXPECT_EQ(output.lines(), expected);
+    output.clear();
+    EXPECT_EQ(UVCDevice::getFirmware(handle), "00");
+    expected.insert(expected.end(), noDeviceReport.begin(), noDeviceReport.end());
+    EXPECT_EQ(output.lines(), expected);
+}
+
+TEST_F(UVCExtensionUnitTest, RepliesTooShortToHoldTheCodeReadZero) {
+    camera.setFirmwareCode(0x35);
+    camera.setButtonCode(0x19);
+    camera.inject(
+        {.kind = sim::FaultKind::ShortReply, .shortLength = 3, .bRequest = 0x81, .selector = 3});
+    camera.inject(
+        {.kind = sim::FaultKind::ShortReply, .shortLength = 2, .bRequest = 0x81, .selector = 1});
+    EXPECT_EQ(UVCDevice::getFirmware(handle), "00");
+    EXPECT_EQ(UVCDevice::getValue(handle), "00");
+    EXPECT_TRUE(output.lines().empty());
+}
+
+TEST_F(UVCExtensionUnitTest, AFailedLengthQueryIsReportedAndTheCodeStillRead) {
+    camera.setFirmwareCode(0x35);
+    camera.inject({.kind = sim::FaultKind::Stall, .bRequest = 0x85});
+    EXPECT_EQ(UVCDevice::getFirmware(handle), "35");
+    EXPECT_EQ(output.lines(),
+              (std::vector<std::string>{"Unable to get value.",
+                                        "libusb_control_transfer error: Pipe error (-9)"}));
+}
+
+} // namespace
