@@ -1,4 +1,5 @@
 # Entry points: `make run`, `make test`; also `make asan` and `make bench`.
+MAKEFLAGS  += --no-print-directory
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)

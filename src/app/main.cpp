@@ -7,8 +7,7 @@ namespace {
 
 // Qt's xcb plugin aborts with a long diagnostic when there is no display; a tray
 // utility started from a terminal without a desktop should say so in one line.
-bool hasDesktopSession()
-{
+bool hasDesktopSession() {
     auto isSet = [](const char* name) {
         const char* value = std::getenv(name);
         return value != nullptr && *value != '\0';
@@ -18,8 +17,7 @@ bool hasDesktopSession()
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     if (!hasDesktopSession()) {
         std::fprintf(stderr, "vistrel-utility needs a desktop session: no display found "
                              "(DISPLAY is not set).\n");
