@@ -32,7 +32,7 @@
     </message>
     <message id="OK">
         <source>OK</source>
-        <translation>好</translation>
+        <translation>確定</translation>
     </message>
     <message id="Unsupported_Option">
         <extracomment>不支援</extracomment>
