@@ -18,18 +18,25 @@ function(vistrel_add_library name)
     target_include_directories(vistrel_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
 endfunction()
 
-# vistrel_add_test(<name> LIBRARIES <lib>... [ENVIRONMENT <VAR=value>...])
+# vistrel_add_test(<name> APPLICATION Core|Gui|Widgets LIBRARIES <lib>...
+#                  [ENVIRONMENT <VAR=value>...])
 # Makes the GoogleTest executable test_<name> from every .cpp in the calling folder and
-# registers its cases with ctest. Every test binary links the shared test main.
+# registers its cases with ctest. Every test binary links the shared test main built on the
+# application object it names (QCoreApplication, QGuiApplication or QApplication). A folder
+# that holds no test is a configuration error, not a silently missing group.
 function(vistrel_add_test name)
-    cmake_parse_arguments(ARG "" "" "LIBRARIES;ENVIRONMENT" ${ARGN})
+    cmake_parse_arguments(ARG "" "APPLICATION" "LIBRARIES;ENVIRONMENT" ${ARGN})
+    if(NOT ARG_APPLICATION MATCHES "^(Core|Gui|Widgets)$")
+        message(FATAL_ERROR "vistrel_add_test(${name}): APPLICATION must be Core, Gui or Widgets")
+    endif()
     file(GLOB sources CONFIGURE_DEPENDS
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     if(NOT sources MATCHES "\\.cpp")
-        return()
+        message(FATAL_ERROR "vistrel_add_test(${name}): ${CMAKE_CURRENT_SOURCE_DIR} holds no test")
     endif()
+    string(TOLOWER ${ARG_APPLICATION} main)
     add_executable(test_${name} ${sources})
-    target_link_libraries(test_${name} PRIVATE ${ARG_LIBRARIES} vistrel_test_main)
+    target_link_libraries(test_${name} PRIVATE ${ARG_LIBRARIES} vistrel_test_main_${main})
     gtest_discover_tests(test_${name}
         DISCOVERY_TIMEOUT 30
         PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 120)

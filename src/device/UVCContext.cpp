@@ -1,7 +1,7 @@
 #include "device/UVCContext.h"
 
 #include "device/UVCDevice.h"
-#include "platform/FatalError.h"
+#include "platform/core/FatalError.h"
 
 UVCContext& UVCContext::shared() {
     // Never deleted: the context lives until the process ends.

@@ -6,8 +6,8 @@
 #include "device/UVCExtensionUnit.h"
 #include "device/UVCKeystrokeProfile.h"
 #include "device/UVCRequest.h"
-#include "platform/KeyEvent.h"
-#include "platform/Timer.h"
+#include "platform/core/KeyEvent.h"
+#include "platform/core/Timer.h"
 
 #include <array>
 #include <chrono>

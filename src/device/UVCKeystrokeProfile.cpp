@@ -1,8 +1,8 @@
 #include "device/UVCKeystrokeProfile.h"
 
 #include "device/UVCDevice.h"
-#include "platform/KeyEvent.h"
-#include "platform/UserDefaults.h"
+#include "platform/core/KeyEvent.h"
+#include "platform/core/UserDefaults.h"
 
 #include <chrono>
 #include <memory>

@@ -1,6 +1,6 @@
 #include "windows/BaseWindowController.h"
 
-#include "platform/FatalError.h"
+#include "platform/core/FatalError.h"
 
 std::optional<QString> BaseWindowController::windowNibName() const {
     return QString("");

@@ -2,8 +2,8 @@
 // loadWindow. They are made with the plain constructor only, never from a scene.
 #pragma once
 
-#include "platform/Coder.h"
-#include "platform/WindowController.h"
+#include "platform/widgets/Coder.h"
+#include "platform/widgets/WindowController.h"
 
 #include <optional>
 #include <string_view>

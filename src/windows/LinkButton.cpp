@@ -1,6 +1,6 @@
 #include "windows/LinkButton.h"
 
-#include "platform/Workspace.h"
+#include "platform/core/Workspace.h"
 
 #include <QUrl>
 #include <QVariant>

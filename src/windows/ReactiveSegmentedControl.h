@@ -1,7 +1,7 @@
 // The reactive face of a segmented control: the segment the user selected.
 #pragma once
 
-#include "platform/SegmentedControl.h"
+#include "platform/widgets/SegmentedControl.h"
 #include "rx/ControlEvent.h"
 #include "windows/Reactive.h"
 

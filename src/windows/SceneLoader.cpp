@@ -1,9 +1,9 @@
 #include "windows/SceneLoader.h"
 
-#include "platform/FatalError.h"
-#include "platform/SegmentedControl.h"
-#include "platform/ViewController.h"
-#include "platform/WindowController.h"
+#include "platform/core/FatalError.h"
+#include "platform/widgets/SegmentedControl.h"
+#include "platform/widgets/ViewController.h"
+#include "platform/widgets/WindowController.h"
 #include "windows/LinkButton.h"
 
 #include <QFile>

@@ -9,7 +9,7 @@
 // <customwidgets> entry in the .ui).
 #pragma once
 
-#include "platform/Coder.h"
+#include "platform/widgets/Coder.h"
 
 #include <QMetaObject>
 #include <QObject>

@@ -3,9 +3,9 @@
 // caller's source file and line.
 #pragma once
 
-#include "platform/FatalError.h"
-#include "platform/ViewController.h"
-#include "platform/WindowController.h"
+#include "platform/core/FatalError.h"
+#include "platform/widgets/ViewController.h"
+#include "platform/widgets/WindowController.h"
 #include "windows/Storyboard.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "CameraTest.h"
 
 #include "device/UVCKeystrokeProfile.h"
-#include "platform/UserDefaults.h"
+#include "platform/core/UserDefaults.h"
 #include "support/KeystrokeRecorder.h"
 #include "support/VirtualDisplay.h"
 

@@ -1,0 +1,22 @@
+#include "platform/widgets/Fade.h"
+
+#include <QCoreApplication>
+#include <QPropertyAnimation>
+
+namespace platform {
+
+void fadeOut(QWidget* window, std::function<void()> completion) {
+    if (window == nullptr) {
+        QMetaObject::invokeMethod(qApp, std::move(completion), Qt::QueuedConnection);
+        return;
+    }
+    // The window owns the animation, so a window that ends mid-fade takes it along; a stopped
+    // animation deletes itself.
+    auto* animation = new QPropertyAnimation(window, "windowOpacity", window);
+    animation->setDuration(static_cast<int>(kDefaultFadeDuration.count()));
+    animation->setEndValue(0.0);
+    QObject::connect(animation, &QPropertyAnimation::finished, std::move(completion));
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+} // namespace platform

@@ -1,0 +1,41 @@
+#include "platform/core/CaptureDeviceDiscovery.h"
+
+#include "support/SimulatedCamera.h"
+
+#include <gtest/gtest.h>
+
+using platform::CaptureDeviceDiscovery;
+
+TEST(CaptureDeviceDiscovery, FindsNothingWhileNoCameraIsPlugged) {
+    sim::SimulatedCamera camera;
+    EXPECT_TRUE(CaptureDeviceDiscovery::devices().empty());
+    camera.plug();
+    camera.unplug();
+    EXPECT_TRUE(CaptureDeviceDiscovery::devices().empty());
+}
+
+TEST(CaptureDeviceDiscovery, ListsCamerasInNodeOrderByNameWithTheirUsbIdsLast) {
+    sim::SimulatedCamera camera;
+    camera.plug();
+    auto devices = CaptureDeviceDiscovery::devices();
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].localizedName(), "VISTREL");
+    EXPECT_TRUE(devices[0].uniqueID().endsWith("0c456366")) << devices[0].uniqueID().toStdString();
+    EXPECT_EQ(devices[0].nodePath(), "/dev/video0");
+
+    camera.plugForeignCamera();
+    devices = CaptureDeviceDiscovery::devices();
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(devices[0].localizedName(), "VISTREL");
+    EXPECT_EQ(devices[1].nodePath(), "/dev/video1");
+    EXPECT_NE(devices[1].localizedName(), "VISTREL");
+    EXPECT_FALSE(devices[1].localizedName().isEmpty());
+    EXPECT_TRUE(devices[1].uniqueID().endsWith("046d0825")) << devices[1].uniqueID().toStdString();
+    // the rest of the ID tells the USB ports apart
+    EXPECT_NE(devices[0].uniqueID().chopped(8), devices[1].uniqueID().chopped(8));
+
+    camera.unplug();
+    devices = CaptureDeviceDiscovery::devices();
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_TRUE(devices[0].uniqueID().endsWith("046d0825"));
+}
