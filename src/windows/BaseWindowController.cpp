@@ -9,9 +9,9 @@ std::optional<QString> BaseWindowController::windowNibName() const {
 BaseWindowController::BaseWindowController() = default;
 
 BaseWindowController::BaseWindowController(const platform::Coder& /*coder*/) {
-    platform::fatalError(kInitCoderNotImplemented);
+    platform::fatalError(initCoderNotImplemented);
 }
 
 void BaseWindowController::loadWindow() {
-    platform::fatalError(kLoadWindowNotOverridden);
+    platform::fatalError(loadWindowNotOverridden);
 }

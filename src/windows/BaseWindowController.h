@@ -12,9 +12,9 @@ class BaseWindowController : public platform::WindowController {
     Q_OBJECT
 
 public:
-    static constexpr std::string_view kInitCoderNotImplemented =
+    static constexpr std::string_view initCoderNotImplemented =
         "init(coder:) has not been implemented";
-    static constexpr std::string_view kLoadWindowNotOverridden =
+    static constexpr std::string_view loadWindowNotOverridden =
         "loadWindow must be overriden by subclasses";
 
     // Present but empty: the window is loadable, though no file is ever read for it.

@@ -14,7 +14,7 @@ LinkButton::LinkButton(QWidget* parent)
 }
 
 std::optional<QString> LinkButton::url() const {
-    const QVariant value = property(kUrlProperty);
+    const QVariant value = property(urlProperty);
     if (!value.isValid()) {
         return std::nullopt;
     }
@@ -22,7 +22,7 @@ std::optional<QString> LinkButton::url() const {
 }
 
 void LinkButton::setUrl(const std::optional<QString>& url) {
-    setProperty(kUrlProperty, url ? QVariant(*url) : QVariant());
+    setProperty(urlProperty, url ? QVariant(*url) : QVariant());
 }
 
 void LinkButton::resetCursorRects() {

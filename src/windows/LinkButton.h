@@ -13,7 +13,7 @@ class LinkButton : public QPushButton {
 public:
     // Name of the dynamic property holding the address; a scene sets it with
     // <property name="url" stdset="0">.
-    static constexpr const char* kUrlProperty = "url";
+    static constexpr const char* urlProperty = "url";
 
     // No address at first.
     explicit LinkButton(QWidget* parent = nullptr);

@@ -11,7 +11,7 @@ template <> class Reactive<platform::SegmentedControl> {
 public:
     explicit Reactive(platform::SegmentedControl* base);
 
-    // The selected segment at each user click, kNoSegment (-1) when none is selected by then. A
+    // The selected segment at each user click, noSegment (-1) when none is selected by then. A
     // selection set in code sends nothing. A new sequence on every call.
     rx::ControlEvent<int> select() const;
 

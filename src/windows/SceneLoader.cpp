@@ -46,7 +46,7 @@ std::shared_ptr<QObject> SceneLoader::instantiateController(const QString& ident
         return controller;
     }
     for (QWidget* child : root->findChildren<QWidget*>()) {
-        if (!child->property(kControllerClassProperty).isValid()) {
+        if (!child->property(controllerClassProperty).isValid()) {
             continue;
         }
         auto content =
@@ -100,7 +100,7 @@ std::unique_ptr<QWidget> SceneLoader::loadScene(const QString& identifier) {
 }
 
 std::shared_ptr<QObject> SceneLoader::makeController(QWidget& widget, const QString& identifier) {
-    const QString name = widget.property(kControllerClassProperty).toString();
+    const QString name = widget.property(controllerClassProperty).toString();
     const auto found = registry().find(name);
     if (found == registry().end()) {
         sceneError(QStringLiteral("Scene '%1' names the unknown class '%2'").arg(identifier, name));

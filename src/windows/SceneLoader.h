@@ -26,7 +26,7 @@ public:
     // Makes a controller that takes over the coder's widget.
     using Factory = std::function<std::shared_ptr<QObject>(const platform::Coder&)>;
 
-    static constexpr const char* kControllerClassProperty = "controllerClass";
+    static constexpr const char* controllerClassProperty = "controllerClass";
 
     explicit SceneLoader(QString storyboardName);
 

@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr const char* kMainStoryboardName = "Main";
+constexpr const char* mainStoryboardName = "Main";
 
 } // namespace
 
@@ -19,7 +19,7 @@ void Storyboard::setRawValue(const QString& rawValue) {
 
 const Storyboard& Storyboard::main() {
     // Made once, on first use; a function-local static is safe when threads race to it.
-    static const Storyboard storyboard(QString::fromLatin1(kMainStoryboardName));
+    static const Storyboard storyboard(QString::fromLatin1(mainStoryboardName));
     return storyboard;
 }
 

@@ -121,7 +121,7 @@ TEST_F(ReactiveControlTest, segmentedControlYieldsTheSelectionWhenTheClickArrive
     // A receiver ahead of a new subscription clears the selection before the click is read.
     subscription.dispose();
     QObject::connect(&control, &platform::SegmentedControl::userSelected, &control, [&control] {
-        control.setSelectedSegment(platform::SegmentedControl::kNoSegment);
+        control.setSelectedSegment(platform::SegmentedControl::noSegment);
     });
     subscription = recorder.subscribe(reactive(&control).select());
     QTest::mouseClick(segments[0], Qt::LeftButton);

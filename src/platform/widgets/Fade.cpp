@@ -13,7 +13,7 @@ void fadeOut(QWidget* window, std::function<void()> completion) {
     // The window owns the animation, so a window that ends mid-fade takes it along; a stopped
     // animation deletes itself.
     auto* animation = new QPropertyAnimation(window, "windowOpacity", window);
-    animation->setDuration(static_cast<int>(kDefaultFadeDuration.count()));
+    animation->setDuration(static_cast<int>(defaultFadeDuration.count()));
     animation->setEndValue(0.0);
     QObject::connect(animation, &QPropertyAnimation::finished, std::move(completion));
     animation->start(QAbstractAnimation::DeleteWhenStopped);

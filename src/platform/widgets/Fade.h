@@ -9,7 +9,7 @@
 namespace platform {
 
 // How long a fade takes when nobody asks for another duration.
-inline constexpr std::chrono::milliseconds kDefaultFadeDuration{250};
+inline constexpr std::chrono::milliseconds defaultFadeDuration{250};
 
 // Animates the window's opacity to fully transparent and runs completion when the animation
 // has finished. The window stays open; closing it is the completion's business. When the

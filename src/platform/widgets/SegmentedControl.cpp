@@ -73,7 +73,7 @@ void SegmentedControl::setEnabledForSegment(bool enabled, int segment) {
 }
 
 int SegmentedControl::selectedSegment() const {
-    return group_->checkedId() >= 0 ? group_->checkedId() : kNoSegment;
+    return group_->checkedId() >= 0 ? group_->checkedId() : noSegment;
 }
 
 void SegmentedControl::setSelectedSegment(int segment) {

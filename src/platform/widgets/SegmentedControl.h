@@ -18,7 +18,7 @@ class SegmentedControl : public QWidget {
 
 public:
     // Index of the selected segment when none is selected.
-    static constexpr int kNoSegment = -1;
+    static constexpr int noSegment = -1;
 
     explicit SegmentedControl(QWidget* parent = nullptr);
 
@@ -33,7 +33,7 @@ public:
     bool isEnabledForSegment(int segment) const;
     void setEnabledForSegment(bool enabled, int segment);
 
-    // kNoSegment when no segment is selected. Setting an index outside the segments selects
+    // noSegment when no segment is selected. Setting an index outside the segments selects
     // none. Setting it never emits userSelected.
     int selectedSegment() const;
     void setSelectedSegment(int segment);

@@ -26,7 +26,7 @@ TEST(FadeTest, theWindowFadesToTransparentThenTheCompletionRunsAndMayEndIt) {
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }, 2000));
     EXPECT_DOUBLE_EQ(opacityAtCompletion, 0.0);
-    EXPECT_GE(elapsedAtCompletion, platform::kDefaultFadeDuration.count() - 20);
+    EXPECT_GE(elapsedAtCompletion, platform::defaultFadeDuration.count() - 20);
 }
 
 TEST(FadeTest, aWindowThatEndsMidFadeNeverRunsTheCompletion) {
@@ -37,7 +37,7 @@ TEST(FadeTest, aWindowThatEndsMidFadeNeverRunsTheCompletion) {
     platform::fadeOut(window.get(), [&] { completed = true; });
     QTest::qWait(50);
     window.reset();
-    QTest::qWait(static_cast<int>(platform::kDefaultFadeDuration.count()) + 100);
+    QTest::qWait(static_cast<int>(platform::defaultFadeDuration.count()) + 100);
 
     EXPECT_FALSE(completed);
 }
