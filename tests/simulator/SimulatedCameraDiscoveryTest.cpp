@@ -5,15 +5,15 @@
 #include <gtest/gtest.h>
 #include <libudev.h>
 #include <libuvc/libuvc.h>
-#include <poll.h>
 
 #include <chrono>
 #include <map>
+#include <poll.h>
 #include <string>
 
-namespace {
+namespace sim {
 
-using sim::SimulatedCamera;
+namespace {
 
 struct FoundCamera {
     bool found = false;
@@ -83,7 +83,31 @@ std::map<std::string, VideoNode> videoNodes() {
     return nodes;
 }
 
-TEST(SimulatedCameraDiscovery, libuvcFindsEachCameraByItsIds) {
+struct Event {
+    std::string action{}, syspath{}, devnode{};
+};
+
+// Events of a udev monitor on video4linux, read until `count` arrived or a second passed.
+std::vector<Event> receive(udev_monitor* monitor, size_t count) {
+    std::vector<Event> events;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (events.size() < count && std::chrono::steady_clock::now() < deadline) {
+        pollfd fd{udev_monitor_get_fd(monitor), POLLIN, 0};
+        if (poll(&fd, 1, 100) <= 0)
+            continue;
+        if (udev_device* device = udev_monitor_receive_device(monitor)) {
+            events.push_back({text(udev_device_get_action(device)),
+                              text(udev_device_get_syspath(device)),
+                              text(udev_device_get_devnode(device))});
+            udev_device_unref(device);
+        }
+    }
+    return events;
+}
+
+} // namespace
+
+TEST(SimulatedCameraDiscoveryTest, LibuvcFindsEachCameraByItsIds) {
     SimulatedCamera camera;
     EXPECT_FALSE(findWithLibuvc(SimulatedCamera::vendorId, SimulatedCamera::productId).found);
 
@@ -106,7 +130,7 @@ TEST(SimulatedCameraDiscovery, libuvcFindsEachCameraByItsIds) {
     EXPECT_TRUE(readStrings) << "libuvc reads the strings over the control pipe";
 }
 
-TEST(SimulatedCameraDiscovery, libudevListsTheVideoNodesWithTheirUsbParents) {
+TEST(SimulatedCameraDiscoveryTest, LibudevListsTheVideoNodesWithTheirUsbParents) {
     SimulatedCamera camera;
     EXPECT_TRUE(videoNodes().empty());
     camera.plug();
@@ -135,29 +159,7 @@ TEST(SimulatedCameraDiscovery, libudevListsTheVideoNodesWithTheirUsbParents) {
     EXPECT_EQ(nodes.begin()->first, "VISTREL");
 }
 
-struct Event {
-    std::string action{}, syspath{}, devnode{};
-};
-
-// Events of a udev monitor on video4linux, read until `count` arrived or a second passed.
-std::vector<Event> receive(udev_monitor* monitor, size_t count) {
-    std::vector<Event> events;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (events.size() < count && std::chrono::steady_clock::now() < deadline) {
-        pollfd fd{udev_monitor_get_fd(monitor), POLLIN, 0};
-        if (poll(&fd, 1, 100) <= 0)
-            continue;
-        if (udev_device* device = udev_monitor_receive_device(monitor)) {
-            events.push_back({text(udev_device_get_action(device)),
-                              text(udev_device_get_syspath(device)),
-                              text(udev_device_get_devnode(device))});
-            udev_device_unref(device);
-        }
-    }
-    return events;
-}
-
-TEST(SimulatedCameraDiscovery, udevMonitorSeesTheVideoNodeComeAndGo) {
+TEST(SimulatedCameraDiscoveryTest, UdevMonitorSeesTheVideoNodeComeAndGo) {
     SimulatedCamera camera;
     udev* context = udev_new();
     udev_monitor* monitor = udev_monitor_new_from_netlink(context, "udev");
@@ -182,4 +184,4 @@ TEST(SimulatedCameraDiscovery, udevMonitorSeesTheVideoNodeComeAndGo) {
     udev_unref(context);
 }
 
-} // namespace
+} // namespace sim

@@ -9,11 +9,11 @@
 #include <functional>
 #include <vector>
 
+namespace sim {
+
 namespace {
 
-using sim::SimulatedCamera;
-
-class SimulatedCameraHotplug : public ::testing::Test {
+class SimulatedCameraHotplugTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(libusb_init(&context), 0); }
     void TearDown() override {
@@ -63,7 +63,9 @@ protected:
     std::vector<libusb_hotplug_event> seen;
 };
 
-TEST_F(SimulatedCameraHotplug, seesArrivalDepartureAndReplug) {
+} // namespace
+
+TEST_F(SimulatedCameraHotplugTest, SeesArrivalDepartureAndReplug) {
     watch();
     camera.plug();
     waitForEvents(1);
@@ -76,7 +78,7 @@ TEST_F(SimulatedCameraHotplug, seesArrivalDepartureAndReplug) {
                                                        LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED}));
 }
 
-TEST_F(SimulatedCameraHotplug, foreignCameraRaisesNoEventForTheVistrelIds) {
+TEST_F(SimulatedCameraHotplugTest, ForeignCameraRaisesNoEventForTheVistrelIds) {
     watch();
     camera.plugForeignCamera();
     EXPECT_EQ(deviceCount(SimulatedCamera::foreignVendorId, SimulatedCamera::foreignProductId), 1u);
@@ -90,7 +92,7 @@ TEST_F(SimulatedCameraHotplug, foreignCameraRaisesNoEventForTheVistrelIds) {
                                                        LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT}));
 }
 
-TEST_F(SimulatedCameraHotplug, secondCameraKeepsItsOwnTransferLog) {
+TEST_F(SimulatedCameraHotplugTest, SecondCameraKeepsItsOwnTransferLog) {
     camera.plug();
     camera.plugSecondCamera();
     ASSERT_EQ(deviceCount(SimulatedCamera::vendorId, SimulatedCamera::productId), 2u);
@@ -117,4 +119,4 @@ TEST_F(SimulatedCameraHotplug, secondCameraKeepsItsOwnTransferLog) {
     EXPECT_EQ(deviceCount(SimulatedCamera::vendorId, SimulatedCamera::productId), 1u);
 }
 
-} // namespace
+} // namespace sim

@@ -10,16 +10,18 @@
 #include <filesystem>
 #include <string>
 
-namespace {
+namespace sim {
 
-using sim::SimulatedCamera;
+namespace {
 
 int countArrival(libusb_context*, libusb_device*, libusb_hotplug_event, void* data) {
     ++*static_cast<int*>(data);
     return 0;
 }
 
-TEST(SimulatedCameraLifecycle, fixturesInSequenceEachWorkAndCleanUp) {
+} // namespace
+
+TEST(SimulatedCameraLifecycleTest, FixturesInSequenceEachWorkAndCleanUp) {
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         std::string dir;
@@ -60,7 +62,7 @@ TEST(SimulatedCameraLifecycle, fixturesInSequenceEachWorkAndCleanUp) {
     }
 }
 
-TEST(SimulatedCameraLifecycle, childProcessSeesTheTestbedThroughUmockdevDir) {
+TEST(SimulatedCameraLifecycleTest, ChildProcessSeesTheTestbedThroughUmockdevDir) {
     SimulatedCamera camera;
     camera.plug();
     std::string command = "env UMOCKDEV_DIR='" + camera.umockdevDir() +
@@ -75,4 +77,4 @@ TEST(SimulatedCameraLifecycle, childProcessSeesTheTestbedThroughUmockdevDir) {
     EXPECT_EQ(std::string(line), "VISTREL\n");
 }
 
-} // namespace
+} // namespace sim

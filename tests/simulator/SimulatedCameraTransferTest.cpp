@@ -10,11 +10,10 @@
 #include <future>
 #include <thread>
 
+namespace sim {
+
 namespace {
 
-using sim::Fault;
-using sim::FaultKind;
-using sim::SimulatedCamera;
 using Bytes = std::vector<uint8_t>;
 using Clock = std::chrono::steady_clock;
 
@@ -22,10 +21,13 @@ constexpr uint8_t setCur = 0x01, getCur = 0x81, getMin = 0x82, getMax = 0x83, ge
                   getLen = 0x85, getInfo = 0x86, getDef = 0x87;
 constexpr uint8_t ct = SimulatedCamera::cameraTerminal;
 constexpr uint8_t pu = SimulatedCamera::processingUnit;
+constexpr uint8_t xu = SimulatedCamera::extensionUnit;
 constexpr uint8_t aeMode = 0x02, exposureTime = 0x04, brightness = 0x02, whiteBalance = 0x0A,
                   powerLine = 0x05;
+constexpr uint8_t button = SimulatedCamera::buttonSelector;
+constexpr uint8_t firmware = SimulatedCamera::firmwareSelector;
 
-class SimulatedCameraTransfer : public ::testing::Test {
+class SimulatedCameraTransferTest : public ::testing::Test {
 protected:
     void SetUp() override {
         camera.plug();
@@ -68,7 +70,9 @@ protected:
     libusb_device_handle* otherHandle = nullptr;
 };
 
-TEST_F(SimulatedCameraTransfer, getRequestsAnswerTheModelsBytes) {
+} // namespace
+
+TEST_F(SimulatedCameraTransferTest, GetRequestsAnswerTheModelsBytes) {
     Bytes four(4);
     EXPECT_EQ(get(getCur, ct, exposureTime, four), 4);
     EXPECT_EQ(four, (Bytes{156, 0, 0, 0}));
@@ -92,7 +96,7 @@ TEST_F(SimulatedCameraTransfer, getRequestsAnswerTheModelsBytes) {
     EXPECT_EQ(one, (Bytes{0x0F}));
 }
 
-TEST_F(SimulatedCameraTransfer, setCurIsLoggedAndBecomesTheCurrentValue) {
+TEST_F(SimulatedCameraTransferTest, SetCurIsLoggedAndBecomesTheCurrentValue) {
     camera.clearTransfers();
     EXPECT_EQ(set(pu, brightness, {0xFF, 0xFF}), 2);
     EXPECT_EQ(camera.current(pu, brightness), (Bytes{0xFF, 0xFF}));
@@ -116,7 +120,7 @@ TEST_F(SimulatedCameraTransfer, setCurIsLoggedAndBecomesTheCurrentValue) {
     EXPECT_EQ(log[1].selector(), brightness);
 }
 
-TEST_F(SimulatedCameraTransfer, unknownControlsAndWrongLengthsStall) {
+TEST_F(SimulatedCameraTransferTest, UnknownControlsAndWrongLengthsStall) {
     camera.clearTransfers();
     Bytes two(2), four(4), one(1);
     EXPECT_EQ(get(getCur, pu, 0x0C, two), LIBUSB_ERROR_PIPE) << "no such selector";
@@ -134,9 +138,9 @@ TEST_F(SimulatedCameraTransfer, unknownControlsAndWrongLengthsStall) {
     }
 }
 
-TEST_F(SimulatedCameraTransfer, stallAndShortReplyFaults) {
-    camera.inject(Fault{.kind = FaultKind::Stall, .once = true, .selector = brightness});
-    camera.inject(Fault{.kind = FaultKind::ShortReply, .shortLength = 1, .unit = ct});
+TEST_F(SimulatedCameraTransferTest, StallAndShortReplyFaults) {
+    camera.inject(Fault{.kind = FaultKind::stall, .once = true, .selector = brightness});
+    camera.inject(Fault{.kind = FaultKind::shortReply, .shortLength = 1, .unit = ct});
     Bytes two{0xAA, 0xAA}, four{0xAA, 0xAA, 0xAA, 0xAA};
     EXPECT_EQ(get(getCur, pu, brightness, two), LIBUSB_ERROR_PIPE);
     EXPECT_EQ(get(getCur, pu, brightness, two), 2) << "a stall injected once is used up";
@@ -155,16 +159,16 @@ TEST_F(SimulatedCameraTransfer, stallAndShortReplyFaults) {
     EXPECT_EQ(get(getCur, ct, exposureTime, four), 4);
 }
 
-TEST_F(SimulatedCameraTransfer, faultsMatchOnlyTheirRequestCode) {
-    camera.inject(Fault{.kind = FaultKind::Stall, .bRequest = getDef});
+TEST_F(SimulatedCameraTransferTest, FaultsMatchOnlyTheirRequestCode) {
+    camera.inject(Fault{.kind = FaultKind::stall, .bRequest = getDef});
     Bytes two(2);
     EXPECT_EQ(get(getDef, pu, brightness, two), LIBUSB_ERROR_PIPE);
     EXPECT_EQ(get(getCur, pu, brightness, two), 2);
     EXPECT_EQ(set(pu, brightness, {1, 0}), 2);
 }
 
-TEST_F(SimulatedCameraTransfer, disconnectFaultFailsTheTransferWithNoDevice) {
-    camera.inject(Fault{.kind = FaultKind::Disconnect, .once = true});
+TEST_F(SimulatedCameraTransferTest, DisconnectFaultFailsTheTransferWithNoDevice) {
+    camera.inject(Fault{.kind = FaultKind::disconnect, .once = true});
     camera.clearTransfers();
     Bytes two(2);
     EXPECT_EQ(get(getCur, pu, brightness, two), LIBUSB_ERROR_NO_DEVICE);
@@ -173,8 +177,8 @@ TEST_F(SimulatedCameraTransfer, disconnectFaultFailsTheTransferWithNoDevice) {
     EXPECT_EQ(camera.transfers()[0].result, -ENODEV);
 }
 
-TEST_F(SimulatedCameraTransfer, timeoutFaultTimesOutAfterTheTransfersTimeout) {
-    camera.inject(Fault{.kind = FaultKind::Timeout, .once = true, .selector = whiteBalance});
+TEST_F(SimulatedCameraTransferTest, TimeoutFaultTimesOutAfterTheTransfersTimeout) {
+    camera.inject(Fault{.kind = FaultKind::timeout, .once = true, .selector = whiteBalance});
     camera.clearTransfers();
     Bytes two(2);
     auto start = Clock::now();
@@ -187,8 +191,8 @@ TEST_F(SimulatedCameraTransfer, timeoutFaultTimesOutAfterTheTransfersTimeout) {
     EXPECT_EQ(two, (Bytes{0xF8, 0x11}));
 }
 
-TEST_F(SimulatedCameraTransfer, delayFaultAnswersLate) {
-    camera.inject(Fault{.kind = FaultKind::Delay, .delayMs = 150});
+TEST_F(SimulatedCameraTransferTest, DelayFaultAnswersLate) {
+    camera.inject(Fault{.kind = FaultKind::delay, .delayMs = 150});
     Bytes four(4);
     auto start = Clock::now();
     EXPECT_EQ(get(getCur, ct, exposureTime, four), 4);
@@ -197,10 +201,10 @@ TEST_F(SimulatedCameraTransfer, delayFaultAnswersLate) {
 }
 
 // libuvc opens a second handle on the camera: each open file reaps only its own URBs.
-TEST_F(SimulatedCameraTransfer, twoHandlesReapTheirOwnTransfers) {
+TEST_F(SimulatedCameraTransferTest, TwoHandlesReapTheirOwnTransfers) {
     otherHandle = open();
     ASSERT_NE(otherHandle, nullptr);
-    camera.inject(Fault{.kind = FaultKind::Delay, .delayMs = 200, .once = true, .unit = ct});
+    camera.inject(Fault{.kind = FaultKind::delay, .delayMs = 200, .once = true, .unit = ct});
     auto slow = std::async(std::launch::async, [this] {
         Bytes four(4);
         int result = get(otherHandle, getCur, ct, exposureTime, four);
@@ -216,11 +220,7 @@ TEST_F(SimulatedCameraTransfer, twoHandlesReapTheirOwnTransfers) {
     EXPECT_EQ(four, (Bytes{156, 0, 0, 0}));
 }
 
-constexpr uint8_t xu = SimulatedCamera::extensionUnit;
-constexpr uint8_t button = SimulatedCamera::buttonSelector;
-constexpr uint8_t firmware = SimulatedCamera::firmwareSelector;
-
-TEST_F(SimulatedCameraTransfer, vendorUnitReportsTheFirmwareCode) {
+TEST_F(SimulatedCameraTransferTest, VendorUnitReportsTheFirmwareCode) {
     Bytes request{0xF1, 0x21, 0x91, 0x00, 0x00, 0x00, 0x3D, 0x00, 0xC0, 0x01, 0x3D};
     EXPECT_EQ(set(xu, firmware, request), 11);
     Bytes length(2);
@@ -236,10 +236,10 @@ TEST_F(SimulatedCameraTransfer, vendorUnitReportsTheFirmwareCode) {
     EXPECT_EQ(reply[3], 0x36) << "a vendor write is a command, not a new value";
 }
 
-TEST_F(SimulatedCameraTransfer, vendorUnitAnswersScriptedButtonCodesThenTheIdleCode) {
+TEST_F(SimulatedCameraTransferTest, VendorUnitAnswersScriptedButtonCodesThenTheIdleCode) {
     EXPECT_EQ(set(xu, button, {0x05, 0x10, 0x00, 0xFF}), 4);
     camera.scriptButtonCodes({0x19, 0x1D, 0x19});
-    camera.inject(Fault{.kind = FaultKind::Stall, .once = true, .bRequest = getCur, .unit = xu});
+    camera.inject(Fault{.kind = FaultKind::stall, .once = true, .bRequest = getCur, .unit = xu});
     Bytes reply(4);
     EXPECT_EQ(get(getCur, xu, button, reply), LIBUSB_ERROR_PIPE);
     std::vector<uint8_t> codes;
@@ -256,7 +256,7 @@ TEST_F(SimulatedCameraTransfer, vendorUnitAnswersScriptedButtonCodesThenTheIdleC
     EXPECT_EQ(reply[2], 0x65);
 }
 
-TEST_F(SimulatedCameraTransfer, unplugFailsTransfersOnOpenHandlesForGood) {
+TEST_F(SimulatedCameraTransferTest, UnplugFailsTransfersOnOpenHandlesForGood) {
     camera.unplug();
     EXPECT_FALSE(camera.isPlugged());
     Bytes two(2);
@@ -273,8 +273,8 @@ TEST_F(SimulatedCameraTransfer, unplugFailsTransfersOnOpenHandlesForGood) {
 }
 
 // A transfer in flight when the camera goes away ends at once instead of at its timeout.
-TEST_F(SimulatedCameraTransfer, unplugEndsATransferInFlightWithNoDevice) {
-    camera.inject(Fault{.kind = FaultKind::Timeout});
+TEST_F(SimulatedCameraTransferTest, UnplugEndsATransferInFlightWithNoDevice) {
+    camera.inject(Fault{.kind = FaultKind::timeout});
     auto pending = std::async(std::launch::async, [this] {
         Bytes two(2);
         return get(getCur, pu, brightness, two, 30000);
@@ -285,13 +285,13 @@ TEST_F(SimulatedCameraTransfer, unplugEndsATransferInFlightWithNoDevice) {
     EXPECT_EQ(pending.get(), LIBUSB_ERROR_NO_DEVICE);
 }
 
-TEST_F(SimulatedCameraTransfer, modelCanBeReshapedPerTest) {
+TEST_F(SimulatedCameraTransferTest, ModelCanBeReshapedPerTest) {
     camera.setDefault(pu, brightness, {0x10, 0x00});
     Bytes two(2);
     EXPECT_EQ(get(getDef, pu, brightness, two), 2);
     EXPECT_EQ(two, (Bytes{0x10, 0x00}));
 
-    sim::Control unreadableDefault = camera.control(pu, whiteBalance);
+    Control unreadableDefault = camera.control(pu, whiteBalance);
     unreadableDefault.def.clear();
     camera.setControl(pu, whiteBalance, unreadableDefault);
     EXPECT_EQ(get(getDef, pu, whiteBalance, two), LIBUSB_ERROR_PIPE);
@@ -306,4 +306,4 @@ TEST_F(SimulatedCameraTransfer, modelCanBeReshapedPerTest) {
     EXPECT_THROW(camera.control(pu, 0x0C), std::out_of_range);
 }
 
-} // namespace
+} // namespace sim

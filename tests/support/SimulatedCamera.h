@@ -1,47 +1,17 @@
+#pragma once
 // A VISTREL camera emulated with umockdev: sysfs entries, udev properties and usbfs ioctls,
 // so that code under test runs the real libusb, libuvc and libudev against it.
-#pragma once
+
+#include "support/Control.h"
+#include "support/ControlTransfer.h"
+#include "support/Fault.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 namespace sim {
-
-// One control transfer the camera saw, in the order it saw them.
-struct ControlTransfer {
-    uint8_t bmRequestType = 0;
-    uint8_t bRequest = 0;
-    uint16_t wValue = 0;
-    uint16_t wIndex = 0;
-    uint16_t wLength = 0;
-    std::vector<uint8_t> data{}; // payload sent (OUT) or answered (IN)
-    int result = 0; // bytes moved, or -errno of the fault (-EPIPE, -ENODEV, -ETIMEDOUT)
-
-    uint8_t unit() const { return static_cast<uint8_t>(wIndex >> 8); }
-    uint8_t selector() const { return static_cast<uint8_t>(wValue >> 8); }
-};
-
-// One control of a unit: its length and the answers to GET_MIN/MAX/DEF/CUR/RES.
-struct Control {
-    uint16_t length = 0;
-    std::vector<uint8_t> min{}, max{}, def{}, cur{}, res{};
-};
-
-enum class FaultKind { Stall, ShortReply, Disconnect, Timeout, Delay };
-
-// A fault applied to the control transfers it matches; an unset filter matches any value.
-struct Fault {
-    FaultKind kind = FaultKind::Stall;
-    int shortLength = 0; // ShortReply: bytes answered
-    int delayMs = 0;     // Delay: the answer comes this late
-    bool once = false;   // applies to the first matching transfer only
-    std::optional<uint8_t> bRequest{};
-    std::optional<uint8_t> unit{};
-    std::optional<uint8_t> selector{};
-};
 
 class SimulatedTestbed;
 class SimulatedUsbDevice;

@@ -134,24 +134,24 @@ Outcome SimulatedControlEndpoint::answerClass(ControlTransfer& request) {
 
 Outcome SimulatedControlEndpoint::answerWithFault(ControlTransfer& request, const Fault& fault) {
     switch (fault.kind) {
-    case FaultKind::Stall:
+    case FaultKind::stall:
         return stall();
-    case FaultKind::Disconnect: {
+    case FaultKind::disconnect: {
         Outcome outcome;
         outcome.submitErrno = ENODEV;
         return outcome;
     }
-    case FaultKind::Timeout: {
+    case FaultKind::timeout: {
         Outcome outcome;
         outcome.completes = false;
         return outcome;
     }
-    case FaultKind::Delay: {
+    case FaultKind::delay: {
         Outcome outcome = answerClass(request);
         outcome.delay = std::chrono::milliseconds(fault.delayMs);
         return outcome;
     }
-    case FaultKind::ShortReply:
+    case FaultKind::shortReply:
         break;
     }
     // A short OUT transfer is not taken: the control keeps its value.

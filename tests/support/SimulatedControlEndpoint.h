@@ -1,9 +1,10 @@
+#pragma once
 // Endpoint 0 of a simulated camera: answers standard requests from its descriptors and class
 // requests from its control model, applies injected faults and logs every transfer. Safe to
 // use from the umockdev thread and the test thread at once.
-#pragma once
 
-#include "support/SimulatedCamera.h"
+#include "support/ControlTransfer.h"
+#include "support/Fault.h"
 #include "support/SimulatedControlModel.h"
 #include "support/SimulatedFaultList.h"
 #include "support/UsbDescriptors.h"

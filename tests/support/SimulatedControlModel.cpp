@@ -1,5 +1,7 @@
 #include "support/SimulatedControlModel.h"
 
+#include "support/SimulatedCamera.h"
+
 #include <stdexcept>
 
 namespace sim {

@@ -1,9 +1,10 @@
+#pragma once
 // The controls of a simulated UVC camera, keyed by (unit, selector): each control's length
 // and its answers to GET_MIN/MAX/RES/DEF/CUR, plus the vendor extension unit whose selector 1
 // reports the capture-button code and selector 3 the firmware code.
-#pragma once
 
-#include "support/SimulatedCamera.h"
+#include "support/Control.h"
+#include "support/ControlTransfer.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,7 +1,8 @@
-// Faults waiting for the class requests they match, in the order they were injected.
 #pragma once
+// Faults waiting for the class requests they match, in the order they were injected.
 
-#include "support/SimulatedCamera.h"
+#include "support/ControlTransfer.h"
+#include "support/Fault.h"
 
 #include <optional>
 #include <vector>

@@ -1,6 +1,6 @@
+#pragma once
 // An umockdev testbed: a private sysfs and /dev tree that the umockdev preload library shows
 // to this process (and to children started with its directory in UMOCKDEV_DIR).
-#pragma once
 
 #include <string>
 

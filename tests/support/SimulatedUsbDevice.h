@@ -1,7 +1,7 @@
+#pragma once
 // One simulated USB camera on the testbed: its sysfs entries (device, two interfaces, video
 // node), its usbfs node answering from its endpoint 0, and plug/unplug with the uevents the
 // kernel would send.
-#pragma once
 
 #include "support/UsbDeviceIdentity.h"
 

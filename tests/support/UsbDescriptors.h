@@ -1,7 +1,7 @@
+#pragma once
 // The USB descriptors of a USB Video Class camera: one video-control interface (camera
 // terminal 1, processing unit 2, extension unit 3, output terminal 4) and one streaming
 // interface with a single 640x480 MJPEG frame on bulk endpoint 0x81.
-#pragma once
 
 #include <cstdint>
 #include <optional>

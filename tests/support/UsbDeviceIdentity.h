@@ -1,6 +1,6 @@
+#pragma once
 // Who a simulated USB camera is and where it sits: ids, strings, root-hub port, device
 // number and video4linux index, and the sysfs and /dev paths that follow from them.
-#pragma once
 
 #include <cstdint>
 #include <string>

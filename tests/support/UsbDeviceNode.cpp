@@ -65,6 +65,18 @@ void answerCapabilities(UMockdevIoctlClient* client) {
 
 } // namespace
 
+struct UsbDeviceNode::OpenFile {
+    OpenFile(UMockdevIoctlClient* client, unsigned generation);
+    ~OpenFile();
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    bool is(UMockdevIoctlClient* client);
+
+    GWeakRef client;
+    unsigned generation;
+    UsbUrbQueue urbs;
+};
+
 UsbDeviceNode::OpenFile::OpenFile(UMockdevIoctlClient* client, unsigned generation)
     : generation(generation) {
     g_weak_ref_init(&this->client, client);

@@ -1,23 +1,22 @@
-// The usbfs node of one simulated device (/dev/bus/usb/BBB/DDD): answers the ioctls of every
-// file opened on it, with one URB queue per open file. Control URBs go to the device's
-// endpoint 0. Files opened before an unplug fail with ENODEV for good, also after a re-plug.
-// Called on umockdev's thread; plug state changes come from the test thread.
 #pragma once
+// The usbfs node of one simulated device (/dev/bus/usb/BBB/DDD): answers the ioctls of every
+// file opened on it, with one URB queue per open file.
 
 #include "support/UsbUrbQueue.h"
-
-#include <glib-object.h>
 
 #include <list>
 #include <memory>
 #include <mutex>
 
-struct _UMockdevIoctlClient;
+struct _UMockdevIoctlClient; // umockdev and glib are included only by UsbDeviceNode.cpp
 
 namespace sim {
 
 class SimulatedControlEndpoint;
 
+// Control URBs go to the device's endpoint 0. Files opened before an unplug fail with ENODEV
+// for good, also after a re-plug. Called on umockdev's thread; plug state changes come from
+// the test thread.
 class UsbDeviceNode {
 public:
     explicit UsbDeviceNode(std::shared_ptr<SimulatedControlEndpoint> endpoint);
@@ -33,17 +32,9 @@ public:
     void handle(_UMockdevIoctlClient* client);
 
 private:
-    struct OpenFile {
-        OpenFile(_UMockdevIoctlClient* client, unsigned generation);
-        ~OpenFile();
-        OpenFile(const OpenFile&) = delete;
-        OpenFile& operator=(const OpenFile&) = delete;
-        bool is(_UMockdevIoctlClient* client);
-
-        GWeakRef client;
-        unsigned generation;
-        UsbUrbQueue urbs;
-    };
+    // One file opened on the node: a weak reference to its client, the device generation it
+    // was opened in and its URBs.
+    struct OpenFile;
 
     OpenFile& file(_UMockdevIoctlClient* client);
     void answer(_UMockdevIoctlClient* client, OpenFile& file);

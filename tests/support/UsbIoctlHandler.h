@@ -1,6 +1,6 @@
+#pragma once
 // umockdev's ioctl handler for one device node path: while it exists, the ioctls on files
 // opened at that path are answered by a UsbDeviceNode on umockdev's thread.
-#pragma once
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
+#pragma once
 // The umockdev record of a simulated camera: the USB device with its sysfs attributes,
 // descriptors and udev properties, its two interfaces and its video4linux node.
-#pragma once
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
-// The control URBs that one open usbfs file has submitted and not yet reaped.
 #pragma once
+// The control URBs that one open usbfs file has submitted and not yet reaped.
 
 #include <chrono>
 #include <cstdint>

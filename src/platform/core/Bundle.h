@@ -1,6 +1,6 @@
+#pragma once
 // The application's bundle: its localized texts, image assets and information dictionary, all
 // compiled into the program as Qt resources.
-#pragma once
 
 #include <QIcon>
 #include <QLocale>

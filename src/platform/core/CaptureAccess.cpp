@@ -5,10 +5,9 @@
 #include <QFile>
 #include <QThreadPool>
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <mutex>
+#include <unistd.h>
 #include <utility>
 
 namespace platform {

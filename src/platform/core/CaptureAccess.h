@@ -1,6 +1,6 @@
+#pragma once
 // Whether this user may use the video capture devices. The answer comes on a worker thread,
 // never on the caller's.
-#pragma once
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
+#pragma once
 // A video capture device of the system: the video4linux node of a USB camera, with the name
 // and identity it was discovered with. A small value; two values for the same device are equal.
-#pragma once
 
 #include <QString>
 

@@ -1,6 +1,6 @@
+#pragma once
 // Lists the external video capture devices present now: video4linux capture nodes of USB
 // devices, read through libudev.
-#pragma once
 
 #include "platform/core/CaptureDevice.h"
 

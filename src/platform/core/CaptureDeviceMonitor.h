@@ -1,7 +1,7 @@
+#pragma once
 // Watches udev for video capture devices coming and going and posts CaptureDeviceWasConnected
 // and CaptureDeviceWasDisconnected, with the CaptureDevice as object, on the default
 // notification centre from the main thread.
-#pragma once
 
 #include "platform/core/CaptureDevice.h"
 

@@ -1,6 +1,6 @@
+#pragma once
 // A queue that runs work items asynchronously. The main queue runs them one after another on the
 // main thread's event loop; the global queue runs each on a thread of its own.
-#pragma once
 
 #include <functional>
 

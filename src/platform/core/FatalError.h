@@ -1,5 +1,5 @@
-// Stops the process on a programming error, naming the source file and line that found it.
 #pragma once
+// Stops the process on a programming error, naming the source file and line that found it.
 
 #include <source_location>
 #include <string_view>

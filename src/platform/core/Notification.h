@@ -1,6 +1,6 @@
+#pragma once
 // One notification as observers receive it: its name and the object it is about (empty when
 // the poster gave none).
-#pragma once
 
 #include <any>
 #include <string>

@@ -1,6 +1,6 @@
+#pragma once
 // Delivers named notifications to the blocks registered for that name. The default centre is
 // process-wide; posting is allowed from any thread, blocks run on the queue they asked for.
-#pragma once
 
 #include "platform/core/Notification.h"
 

@@ -1,5 +1,5 @@
-// The desktop's handler of URLs: opens web pages and settings in the programs the user chose.
 #pragma once
+// The desktop's handler of URLs: opens web pages and settings in the programs the user chose.
 
 #include <QUrl>
 

@@ -1,6 +1,6 @@
+#pragma once
 // A message for the user with a row of buttons, shown as a modal dialog that blocks until a
 // button is pressed, or as a sheet on a window that leaves the caller running.
-#pragma once
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
-// The running application as a whole: brings its windows to the front and ends it.
 #pragma once
+// The running application as a whole: brings its windows to the front and ends it.
 
 #include <QCoreApplication>
 #include <QObject>

@@ -1,6 +1,6 @@
+#pragma once
 // What a scene hands to the controller class it names: the widget that controller takes over,
 // its window (window controllers) or its view (view controllers).
-#pragma once
 
 #include <QPointer>
 #include <QWidget>

@@ -1,5 +1,5 @@
-// Fading a window out before it closes.
 #pragma once
+// Fading a window out before it closes.
 
 #include <QWidget>
 

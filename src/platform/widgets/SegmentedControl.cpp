@@ -6,31 +6,31 @@ namespace platform {
 
 SegmentedControl::SegmentedControl(QWidget* parent)
     : QWidget(parent)
-    , layout_(new QHBoxLayout(this))
-    , group_(new QButtonGroup(this)) {
-    layout_->setContentsMargins(0, 0, 0, 0);
-    layout_->setSpacing(0);
-    group_->setExclusive(true);
+    , segmentLayout(new QHBoxLayout(this))
+    , buttonGroup(new QButtonGroup(this)) {
+    segmentLayout->setContentsMargins(0, 0, 0, 0);
+    segmentLayout->setSpacing(0);
+    buttonGroup->setExclusive(true);
     // Clicks are the only source: code that checks a button goes through setSelectedSegment.
-    connect(group_, &QButtonGroup::idClicked, this, &SegmentedControl::userSelected);
+    connect(buttonGroup, &QButtonGroup::idClicked, this, &SegmentedControl::userSelected);
 }
 
 int SegmentedControl::segmentCount() const {
-    return static_cast<int>(group_->buttons().size());
+    return static_cast<int>(buttonGroup->buttons().size());
 }
 
 void SegmentedControl::setSegmentCount(int count) {
     count = std::max(count, 0);
     while (segmentCount() > count) {
         QPushButton* last = segmentButton(segmentCount() - 1);
-        group_->removeButton(last);
+        buttonGroup->removeButton(last);
         delete last;
     }
     while (segmentCount() < count) {
         auto* button = new QPushButton(this);
         button->setCheckable(true);
-        group_->addButton(button, segmentCount());
-        layout_->addWidget(button);
+        buttonGroup->addButton(button, segmentCount());
+        segmentLayout->addWidget(button);
     }
 }
 
@@ -73,7 +73,7 @@ void SegmentedControl::setEnabledForSegment(bool enabled, int segment) {
 }
 
 int SegmentedControl::selectedSegment() const {
-    return group_->checkedId() >= 0 ? group_->checkedId() : noSegment;
+    return buttonGroup->checkedId() >= 0 ? buttonGroup->checkedId() : noSegment;
 }
 
 void SegmentedControl::setSelectedSegment(int segment) {
@@ -82,15 +82,15 @@ void SegmentedControl::setSelectedSegment(int segment) {
         return;
     }
     // An exclusive group keeps one button checked; let go of it for a moment to clear it.
-    if (QAbstractButton* checked = group_->checkedButton()) {
-        group_->setExclusive(false);
+    if (QAbstractButton* checked = buttonGroup->checkedButton()) {
+        buttonGroup->setExclusive(false);
         checked->setChecked(false);
-        group_->setExclusive(true);
+        buttonGroup->setExclusive(true);
     }
 }
 
 QPushButton* SegmentedControl::segmentButton(int segment) const {
-    return qobject_cast<QPushButton*>(group_->button(segment));
+    return qobject_cast<QPushButton*>(buttonGroup->button(segment));
 }
 
 } // namespace platform

@@ -1,5 +1,5 @@
-// A row of exclusive push buttons, one per segment, of which at most one is selected.
 #pragma once
+// A row of exclusive push buttons, one per segment, of which at most one is selected.
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -45,8 +45,8 @@ signals:
 private:
     QPushButton* segmentButton(int segment) const;
 
-    QHBoxLayout* layout_;
-    QButtonGroup* group_;
+    QHBoxLayout* segmentLayout;
+    QButtonGroup* buttonGroup;
 };
 
 } // namespace platform

@@ -1,6 +1,6 @@
+#pragma once
 // An icon in the system tray whose menu opens on a click. It stays in the tray for as long as
 // someone owns it and leaves when its last owner lets go.
-#pragma once
 
 #include <QIcon>
 #include <QMenu>

@@ -7,43 +7,43 @@ namespace platform {
 ViewController::ViewController() = default;
 
 ViewController::ViewController(const Coder& coder)
-    : view_(coder.widget) {}
+    : viewWidget(coder.widget) {}
 
 ViewController::~ViewController() {
-    delete view_.data();
+    delete viewWidget.data();
 }
 
 QWidget* ViewController::view() {
-    if (!viewLoaded_) {
+    if (!viewLoaded) {
         loadView();
-        if (view_ == nullptr) {
+        if (viewWidget == nullptr) {
             setView(std::make_unique<QWidget>());
         }
-        viewLoaded_ = true;
-        view_->installEventFilter(this);
+        viewLoaded = true;
+        viewWidget->installEventFilter(this);
         viewDidLoad();
     }
-    return view_;
+    return viewWidget;
 }
 
 bool ViewController::isViewLoaded() const {
-    return viewLoaded_;
+    return viewLoaded;
 }
 
 QSize ViewController::preferredContentSize() const {
-    return preferredContentSize_;
+    return preferredSize;
 }
 
 void ViewController::setPreferredContentSize(const QSize& size) {
-    preferredContentSize_ = size;
+    preferredSize = size;
     emit preferredContentSizeChanged(size);
 }
 
 QWidget* ViewController::window() const {
-    if (!viewLoaded_ || view_ == nullptr || view_->parentWidget() == nullptr) {
+    if (!viewLoaded || viewWidget == nullptr || viewWidget->parentWidget() == nullptr) {
         return nullptr;
     }
-    return view_->window();
+    return viewWidget->window();
 }
 
 void ViewController::loadView() {}
@@ -53,16 +53,16 @@ void ViewController::viewDidLoad() {}
 void ViewController::viewWillAppear() {}
 
 void ViewController::setView(std::unique_ptr<QWidget> view) {
-    if (view_ != nullptr && view_ != view.get()) {
-        delete view_.data();
+    if (viewWidget != nullptr && viewWidget != view.get()) {
+        delete viewWidget.data();
     }
-    view_ = view.release();
+    viewWidget = view.release();
 }
 
 bool ViewController::eventFilter(QObject* watched, QEvent* event) {
     // Spontaneous shows come from the window system (a window restored from the dock, say);
     // only a window that code asks to show counts as appearing.
-    if (watched == view_ && event->type() == QEvent::Show && !event->spontaneous()) {
+    if (watched == viewWidget && event->type() == QEvent::Show && !event->spontaneous()) {
         viewWillAppear();
     }
     return QObject::eventFilter(watched, event);

@@ -1,6 +1,6 @@
+#pragma once
 // Controls one view: makes it on first request, tells subclasses when it has loaded and when
 // its window is about to show it, and asks the window for the size it prefers.
-#pragma once
 
 #include "platform/widgets/Coder.h"
 
@@ -55,9 +55,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPointer<QWidget> view_;
-    bool viewLoaded_ = false;
-    QSize preferredContentSize_;
+    QPointer<QWidget> viewWidget;
+    bool viewLoaded = false;
+    QSize preferredSize;
 };
 
 } // namespace platform

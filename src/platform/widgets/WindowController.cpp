@@ -13,44 +13,44 @@ WindowController::WindowController(std::unique_ptr<QWidget> window) {
 }
 
 WindowController::WindowController(const Coder& coder)
-    : sceneWindow_(coder.widget) {}
+    : sceneWindow(coder.widget) {}
 
 WindowController::~WindowController() {
-    if (window_ != nullptr) {
-        window_->removeEventFilter(this);
+    if (windowWidget != nullptr) {
+        windowWidget->removeEventFilter(this);
         // Deleting a window inside its own close event would pull it from under Qt's feet.
-        if (closeEventsInProgress_ > 0) {
-            window_->deleteLater();
+        if (closeEventsInProgress > 0) {
+            windowWidget->deleteLater();
         } else {
-            delete window_.data();
+            delete windowWidget.data();
         }
     }
-    delete sceneWindow_.data();
+    delete sceneWindow.data();
 }
 
 QWidget* WindowController::window() {
-    if (window_ == nullptr) {
+    if (windowWidget == nullptr) {
         loadWindow();
-        if (window_ != nullptr) {
+        if (windowWidget != nullptr) {
             windowDidLoad();
         }
     }
-    return window_;
+    return windowWidget;
 }
 
 void WindowController::setWindow(std::unique_ptr<QWidget> window) {
-    if (window.get() == window_) {
+    if (window.get() == windowWidget) {
         window.release();
         return;
     }
-    if (window_ != nullptr) {
-        window_->removeEventFilter(this);
-        delete window_.data();
+    if (windowWidget != nullptr) {
+        windowWidget->removeEventFilter(this);
+        delete windowWidget.data();
     }
-    window_ = window.release();
-    if (window_ != nullptr) {
-        window_->setAttribute(Qt::WA_DeleteOnClose, false);
-        window_->installEventFilter(this);
+    windowWidget = window.release();
+    if (windowWidget != nullptr) {
+        windowWidget->setAttribute(Qt::WA_DeleteOnClose, false);
+        windowWidget->installEventFilter(this);
         installContent();
     }
 }
@@ -70,32 +70,32 @@ void WindowController::showWindow() {
 }
 
 void WindowController::close() {
-    if (window_ == nullptr) {
+    if (windowWidget == nullptr) {
         return;
     }
     QPointer<WindowController> alive(this);
-    closingFromController_ = true;
-    window_->close();
+    closingFromController = true;
+    windowWidget->close();
     if (alive) {
-        closingFromController_ = false;
+        closingFromController = false;
     }
 }
 
 std::shared_ptr<ViewController> WindowController::contentViewController() const {
-    return contentViewController_;
+    return contentController;
 }
 
 void WindowController::setContentViewController(std::shared_ptr<ViewController> controller) {
-    if (controller == contentViewController_) {
+    if (controller == contentController) {
         return;
     }
-    if (contentViewController_ != nullptr) {
-        disconnect(contentViewController_.get(), nullptr, this, nullptr);
+    if (contentController != nullptr) {
+        disconnect(contentController.get(), nullptr, this, nullptr);
     }
-    contentViewController_ = std::move(controller);
-    if (contentViewController_ != nullptr) {
+    contentController = std::move(controller);
+    if (contentController != nullptr) {
         // Connected before the view loads: a size set while it loads reaches the window.
-        connect(contentViewController_.get(), &ViewController::preferredContentSizeChanged, this,
+        connect(contentController.get(), &ViewController::preferredContentSizeChanged, this,
                 &WindowController::applyContentSize);
         installContent();
     }
@@ -108,9 +108,9 @@ bool WindowController::windowShouldClose(QWidget* /*sender*/) {
 void WindowController::windowWillClose() {}
 
 void WindowController::loadWindow() {
-    if (sceneWindow_ != nullptr) {
-        QWidget* scene = sceneWindow_;
-        sceneWindow_ = nullptr;
+    if (sceneWindow != nullptr) {
+        QWidget* scene = sceneWindow;
+        sceneWindow = nullptr;
         setWindow(std::unique_ptr<QWidget>(scene));
     }
 }
@@ -118,7 +118,7 @@ void WindowController::loadWindow() {
 void WindowController::windowDidLoad() {}
 
 bool WindowController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Close) {
+    if (watched == windowWidget && event->type() == QEvent::Close) {
         return handleClose(event);
     }
     return QObject::eventFilter(watched, event);
@@ -127,13 +127,13 @@ bool WindowController::eventFilter(QObject* watched, QEvent* event) {
 bool WindowController::handleClose(QEvent* event) {
     // The delegate methods may let go of this controller; after them only locals are safe.
     QPointer<WindowController> alive(this);
-    ++closeEventsInProgress_;
-    const bool closes = closingFromController_ || windowShouldClose(window_);
+    ++closeEventsInProgress;
+    const bool closes = closingFromController || windowShouldClose(windowWidget);
     if (closes && alive) {
         windowWillClose();
     }
     if (alive) {
-        --closeEventsInProgress_;
+        --closeEventsInProgress;
     }
     if (!closes) {
         event->ignore();
@@ -143,29 +143,29 @@ bool WindowController::handleClose(QEvent* event) {
 }
 
 void WindowController::installContent() {
-    if (window_ == nullptr || contentViewController_ == nullptr) {
+    if (windowWidget == nullptr || contentController == nullptr) {
         return;
     }
-    QWidget* view = contentViewController_->view();
-    if (view != window_ && !window_->isAncestorOf(view)) {
-        if (window_->layout() == nullptr) {
-            auto* layout = new QVBoxLayout(window_);
+    QWidget* view = contentController->view();
+    if (view != windowWidget && !windowWidget->isAncestorOf(view)) {
+        if (windowWidget->layout() == nullptr) {
+            auto* layout = new QVBoxLayout(windowWidget);
             layout->setContentsMargins(0, 0, 0, 0);
         }
-        window_->layout()->addWidget(view);
+        windowWidget->layout()->addWidget(view);
     }
-    applyContentSize(contentViewController_->preferredContentSize());
+    applyContentSize(contentController->preferredContentSize());
 }
 
 void WindowController::applyContentSize(const QSize& size) {
-    if (window_ == nullptr || size.isEmpty()) {
+    if (windowWidget == nullptr || size.isEmpty()) {
         return;
     }
     // A window the user may not resize keeps that: it is given the new size as fixed.
-    if (window_->minimumSize() == window_->maximumSize()) {
-        window_->setFixedSize(size);
+    if (windowWidget->minimumSize() == windowWidget->maximumSize()) {
+        windowWidget->setFixedSize(size);
     } else {
-        window_->resize(size);
+        windowWidget->resize(size);
     }
 }
 

@@ -1,6 +1,6 @@
+#pragma once
 // Owns a top-level window, makes it on first request and acts as its delegate: a close request
 // of the user asks windowShouldClose, every close tells windowWillClose.
-#pragma once
 
 #include "platform/widgets/Coder.h"
 #include "platform/widgets/ViewController.h"
@@ -73,12 +73,12 @@ private:
     void installContent();
     void applyContentSize(const QSize& size);
 
-    QPointer<QWidget> window_;
-    QPointer<QWidget> sceneWindow_;
-    std::shared_ptr<ViewController> contentViewController_;
-    bool closingFromController_ = false;
+    QPointer<QWidget> windowWidget;
+    QPointer<QWidget> sceneWindow;
+    std::shared_ptr<ViewController> contentController;
+    bool closingFromController = false;
     // Close events of the window being handled right now: the window must outlive them.
-    int closeEventsInProgress_ = 0;
+    int closeEventsInProgress = 0;
 };
 
 } // namespace platform

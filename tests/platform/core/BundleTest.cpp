@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-using platform::Bundle;
+namespace platform {
 
 namespace {
 
@@ -18,7 +18,7 @@ protected:
 
 } // namespace
 
-TEST_F(BundleTest, everyKeyHasAnEnglishAndATraditionalChineseText) {
+TEST_F(BundleTest, EveryKeyHasAnEnglishAndATraditionalChineseText) {
     for (const char* file : {":/i18n/vistrel_en.qm", ":/i18n/vistrel_zh_TW.qm"}) {
         QTranslator translation;
         ASSERT_TRUE(translation.load(file)) << file;
@@ -31,7 +31,7 @@ TEST_F(BundleTest, everyKeyHasAnEnglishAndATraditionalChineseText) {
     }
 }
 
-TEST_F(BundleTest, textsFollowTheInstalledLanguageWithEnglishAsFallbackAndKeysWithout) {
+TEST_F(BundleTest, TextsFollowTheInstalledLanguageWithEnglishAsFallbackAndKeysWithout) {
     Bundle& bundle = Bundle::main();
     EXPECT_EQ(bundle.localizedString("No_Devices"), "No_Devices");
     ASSERT_TRUE(bundle.installLocalization(QLocale("zh_TW")));
@@ -42,7 +42,7 @@ TEST_F(BundleTest, textsFollowTheInstalledLanguageWithEnglishAsFallbackAndKeysWi
     EXPECT_EQ(bundle.localizedString("Open_System_Preferences"), "Open_System_Preferences");
 }
 
-TEST_F(BundleTest, everyImageAssetDrawsAndTemplatesAreMasks) {
+TEST_F(BundleTest, EveryImageAssetDrawsAndTemplatesAreMasks) {
     for (const char* name :
          {"status_item", "camera", "about", "quit", "preview_on", "preview_off"}) {
         const QIcon image = Bundle::main().image(name);
@@ -57,7 +57,7 @@ TEST_F(BundleTest, everyImageAssetDrawsAndTemplatesAreMasks) {
     EXPECT_TRUE(Bundle::main().templateImage("no_such_image").isNull());
 }
 
-TEST_F(BundleTest, versionIsTheProjectVersionAndEmptyWithoutATextUnderItsKey) {
+TEST_F(BundleTest, VersionIsTheProjectVersionAndEmptyWithoutATextUnderItsKey) {
     EXPECT_EQ(Bundle::main().shortVersionString(), QStringLiteral(VISTREL_PROJECT_VERSION));
     EXPECT_FALSE(Bundle("/nonexistent/Info").infoDictionary().has_value());
 
@@ -68,3 +68,5 @@ TEST_F(BundleTest, versionIsTheProjectVersionAndEmptyWithoutATextUnderItsKey) {
     EXPECT_TRUE(Bundle(info.fileName()).infoDictionary().has_value());
     EXPECT_FALSE(Bundle(info.fileName()).shortVersionString().has_value());
 }
+
+} // namespace platform

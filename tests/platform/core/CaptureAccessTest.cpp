@@ -12,7 +12,7 @@
 #include <memory>
 #include <thread>
 
-using platform::CaptureAccess;
+namespace platform {
 
 namespace {
 
@@ -71,3 +71,5 @@ TEST_F(CaptureAccessTest, RefusesWhileTheCameraNodeCannotBeOpenedForReadingAndWr
     EXPECT_FALSE(readOnly.granted);
     EXPECT_TRUE(readWrite.granted);
 }
+
+} // namespace platform

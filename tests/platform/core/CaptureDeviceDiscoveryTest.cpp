@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-using platform::CaptureDeviceDiscovery;
+namespace platform {
 
-TEST(CaptureDeviceDiscovery, FindsNothingWhileNoCameraIsPlugged) {
+TEST(CaptureDeviceDiscoveryTest, FindsNothingWhileNoCameraIsPlugged) {
     sim::SimulatedCamera camera;
     EXPECT_TRUE(CaptureDeviceDiscovery::devices().empty());
     camera.plug();
@@ -14,7 +14,7 @@ TEST(CaptureDeviceDiscovery, FindsNothingWhileNoCameraIsPlugged) {
     EXPECT_TRUE(CaptureDeviceDiscovery::devices().empty());
 }
 
-TEST(CaptureDeviceDiscovery, ListsCamerasInNodeOrderByNameWithTheirUsbIdsLast) {
+TEST(CaptureDeviceDiscoveryTest, ListsCamerasInNodeOrderByNameWithTheirUsbIdsLast) {
     sim::SimulatedCamera camera;
     camera.plug();
     auto devices = CaptureDeviceDiscovery::devices();
@@ -39,3 +39,5 @@ TEST(CaptureDeviceDiscovery, ListsCamerasInNodeOrderByNameWithTheirUsbIdsLast) {
     ASSERT_EQ(devices.size(), 1u);
     EXPECT_TRUE(devices[0].uniqueID().endsWith("046d0825"));
 }
+
+} // namespace platform

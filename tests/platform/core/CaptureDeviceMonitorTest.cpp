@@ -9,16 +9,15 @@
 
 #include <vector>
 
-using platform::CaptureDevice;
-using platform::NotificationCenter;
+namespace platform {
 
 namespace {
 
 class CaptureDeviceMonitorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        observe(platform::CaptureDeviceWasConnected, connected);
-        observe(platform::CaptureDeviceWasDisconnected, disconnected);
+        observe(CaptureDeviceWasConnected, connected);
+        observe(CaptureDeviceWasDisconnected, disconnected);
     }
     void TearDown() override {
         for (auto token : tokens) {
@@ -27,7 +26,7 @@ protected:
     }
     void observe(std::string_view name, std::vector<CaptureDevice>& into) {
         tokens.push_back(NotificationCenter::defaultCenter().addObserver(
-            name, [this, &into](const platform::Notification& note) {
+            name, [this, &into](const Notification& note) {
                 into.push_back(std::any_cast<CaptureDevice>(note.object));
                 offMainThread = offMainThread || QThread::currentThread() != qApp->thread();
             }));
@@ -37,7 +36,7 @@ protected:
     }
 
     sim::SimulatedCamera camera; // before the monitor: udev monitors need the testbed
-    platform::CaptureDeviceMonitor monitor;
+    CaptureDeviceMonitor monitor;
     std::vector<NotificationCenter::ObserverToken> tokens;
     std::vector<CaptureDevice> connected, disconnected;
     bool offMainThread = false;
@@ -89,3 +88,5 @@ TEST_F(CaptureDeviceMonitorTest, AForeignCameraComesAndGoesWithItsOwnNameAndIds)
     EXPECT_EQ(disconnected[0], connected[0]);
     EXPECT_EQ(disconnected[0].localizedName(), connected[0].localizedName());
 }
+
+} // namespace platform

@@ -5,14 +5,16 @@
 
 #include <gtest/gtest.h>
 
-TEST(CaptureDevice, TheSameCameraFoundAgainIsEqualEvenAfterReplugging) {
+namespace platform {
+
+TEST(CaptureDeviceTest, TheSameCameraFoundAgainIsEqualEvenAfterReplugging) {
     sim::SimulatedCamera camera;
     camera.plug();
     camera.plugForeignCamera();
-    auto before = platform::CaptureDeviceDiscovery::devices();
+    auto before = CaptureDeviceDiscovery::devices();
     camera.unplug();
     camera.plug();
-    auto after = platform::CaptureDeviceDiscovery::devices();
+    auto after = CaptureDeviceDiscovery::devices();
 
     ASSERT_EQ(before.size(), 2u);
     ASSERT_EQ(after.size(), 2u);
@@ -20,3 +22,5 @@ TEST(CaptureDevice, TheSameCameraFoundAgainIsEqualEvenAfterReplugging) {
     EXPECT_EQ(before[1], after[1]);
     EXPECT_NE(after[0], after[1]);
 }
+
+} // namespace platform

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
-using platform::Dispatch;
+namespace platform {
 
-TEST(DispatchTest, mainQueueRunsItemsLaterOnTheMainThreadInOrderFromAnyThread) {
+TEST(DispatchTest, MainQueueRunsItemsLaterOnTheMainThreadInOrderFromAnyThread) {
     std::vector<int> order;
     bool allOnMainThread = true;
     auto item = [&](int n) {
@@ -31,7 +31,7 @@ TEST(DispatchTest, mainQueueRunsItemsLaterOnTheMainThreadInOrderFromAnyThread) {
     EXPECT_TRUE(allOnMainThread);
 }
 
-TEST(DispatchTest, globalQueueReturnsAtOnceAndRunsTheItemOnAnotherThread) {
+TEST(DispatchTest, GlobalQueueReturnsAtOnceAndRunsTheItemOnAnotherThread) {
     // The item owns its share of both promises: it may still be unwinding after the test ends.
     auto release = std::make_shared<std::promise<void>>();
     auto ranOn = std::make_shared<std::promise<std::thread::id>>();
@@ -43,3 +43,5 @@ TEST(DispatchTest, globalQueueReturnsAtOnceAndRunsTheItemOnAnotherThread) {
     release->set_value(); // the item could only finish after async had returned
     EXPECT_NE(result.get(), std::this_thread::get_id());
 }
+
+} // namespace platform

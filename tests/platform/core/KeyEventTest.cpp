@@ -1,11 +1,13 @@
 // Key events as a focused X client receives them from the virtual display.
 #include "platform/core/KeyEvent.h"
+
 #include "support/KeystrokeRecorder.h"
 #include "support/VirtualDisplay.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -15,17 +17,40 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-using platform::KeyEvent;
-using sim::RecordedKey;
+namespace platform {
 
 namespace {
+
+using sim::RecordedKey;
 
 constexpr unsigned shiftState = 0x01;
 constexpr unsigned controlState = 0x04;
 constexpr unsigned altState = 0x08; // Mod1, where Xvfb's default keymap puts Alt_L
 constexpr auto waitLimit = std::chrono::seconds(5);
 
-enum VirtualKey : uint16_t { A = 0, S = 1, C = 8, Return = 36, J = 38, Space = 49, Option = 58 };
+enum VirtualKey : uint16_t {
+    keyA = 0,
+    keyS = 1,
+    keyC = 8,
+    keyReturn = 36,
+    keyJ = 38,
+    keySpace = 49,
+    keyOption = 58
+};
+
+// The keys of the profiles that need no modifier, with the keysym each one arrives as.
+struct ProfileKey {
+    uint16_t key;
+    const char* keysym;
+};
+constexpr std::array<ProfileKey, 6> plainProfileKeys{{
+    {keyA, "a"},
+    {keyS, "s"},
+    {keyC, "c"},
+    {keyReturn, "Return"},
+    {keyJ, "j"},
+    {keySpace, "space"},
+}};
 
 void send(uint16_t key, bool down, uint64_t flags = 0) {
     auto event = KeyEvent::create(key, down);
@@ -65,24 +90,22 @@ protected:
 } // namespace
 
 TEST_F(KeyEventTest, EachProfileKeyArrivesWithItsKeysymAndNoModifier) {
-    for (uint16_t key : {A, S, C, Return, J, Space}) {
+    std::vector<RecordedKey> expected;
+    for (const auto& [key, keysym] : plainProfileKeys) {
         send(key, true);
         send(key, false);
+        expected.push_back({true, keysym, 0});
+        expected.push_back({false, keysym, 0});
     }
-    const std::vector<RecordedKey> expected{
-        {true, "a", 0}, {false, "a", 0}, {true, "s", 0},      {false, "s", 0},
-        {true, "c", 0}, {false, "c", 0}, {true, "Return", 0}, {false, "Return", 0},
-        {true, "j", 0}, {false, "j", 0}, {true, "space", 0},  {false, "space", 0},
-    };
     EXPECT_EQ(recorder.waitForEvents(expected.size(), waitLimit), expected);
 }
 
 TEST_F(KeyEventTest, OptionIsTheLeftAltAndStaysHeldForTheKeysAfterIt) {
-    send(Option, true);
-    send(Return, true);
-    send(Return, false);
-    send(Option, false);
-    send(Space, true);
+    send(keyOption, true);
+    send(keyReturn, true);
+    send(keyReturn, false);
+    send(keyOption, false);
+    send(keySpace, true);
     const std::vector<RecordedKey> expected{
         {true, "Alt_L", 0},         {true, "Return", altState}, {false, "Return", altState},
         {false, "Alt_L", altState}, {true, "space", 0},
@@ -91,10 +114,10 @@ TEST_F(KeyEventTest, OptionIsTheLeftAltAndStaysHeldForTheKeysAfterIt) {
 }
 
 TEST_F(KeyEventTest, CommandAndShiftAreHeldAroundTheKeyAndReleasedAfterIt) {
-    send(J, true, KeyEvent::maskCommand | KeyEvent::maskShift);
-    send(J, false, KeyEvent::maskCommand | KeyEvent::maskShift);
-    send(Return, true);
-    send(Return, false);
+    send(keyJ, true, KeyEvent::maskCommand | KeyEvent::maskShift);
+    send(keyJ, false, KeyEvent::maskCommand | KeyEvent::maskShift);
+    send(keyReturn, true);
+    send(keyReturn, false);
     const auto events = recorder.settle();
 
     const std::vector<RecordedKey> j{{true, "j", controlState | shiftState},
@@ -107,10 +130,10 @@ TEST_F(KeyEventTest, CommandAndShiftAreHeldAroundTheKeyAndReleasedAfterIt) {
 
 TEST_F(KeyEventTest, CommandAloneHoldsOnlyControlAndOnlyForItsOwnEvent) {
     // A with Command held across an unflagged S: S must not see Control.
-    send(A, true, KeyEvent::maskCommand);
-    send(S, true);
-    send(S, false);
-    send(A, false, KeyEvent::maskCommand);
+    send(keyA, true, KeyEvent::maskCommand);
+    send(keyS, true);
+    send(keyS, false);
+    send(keyA, false, KeyEvent::maskCommand);
     const auto events = recorder.settle();
 
     const std::vector<RecordedKey> a{{true, "a", controlState}, {false, "a", controlState}};
@@ -121,9 +144,9 @@ TEST_F(KeyEventTest, CommandAloneHoldsOnlyControlAndOnlyForItsOwnEvent) {
 }
 
 TEST_F(KeyEventTest, EventsArriveInPostingOrderNotCreationOrder) {
-    auto jDown = KeyEvent::create(J, true);
-    auto jUp = KeyEvent::create(J, false);
-    auto cDown = KeyEvent::create(C, true);
+    auto jDown = KeyEvent::create(keyJ, true);
+    auto jUp = KeyEvent::create(keyJ, false);
+    auto cDown = KeyEvent::create(keyC, true);
     ASSERT_TRUE(jDown && jUp && cDown);
     cDown->post();
     jDown->post();
@@ -139,9 +162,9 @@ TEST_F(KeyEventTest, AModifierTheUserAlreadyHoldsIsNotReleased) {
     XTestFakeKeyEvent(user, control, True, CurrentTime);
     XSync(user, False);
 
-    send(C, true, KeyEvent::maskCommand);
-    send(C, false, KeyEvent::maskCommand);
-    send(S, true);
+    send(keyC, true, KeyEvent::maskCommand);
+    send(keyC, false, KeyEvent::maskCommand);
+    send(keyS, true);
     const auto events = recorder.settle();
 
     const std::vector<RecordedKey> expected{{true, "Control_L", 0},
@@ -162,9 +185,11 @@ TEST_F(KeyEventTest, AKeyOutsideTheProfilesHasNoEvent) {
 TEST(KeyEventWithoutDisplayTest, CreationFailsWithoutCrashing) {
     for (const char* value : {static_cast<const char*>(nullptr), ":97", ""}) {
         DisplayVariable variable(value);
-        for (uint16_t key : {A, S, C, Return, J, Space, Option}) {
+        for (uint16_t key : {keyA, keyS, keyC, keyReturn, keyJ, keySpace, keyOption}) {
             EXPECT_EQ(KeyEvent::create(key, true), nullptr)
                 << "DISPLAY=" << (value ? value : "(unset)") << " key " << key;
         }
     }
 }
+
+} // namespace platform

@@ -9,10 +9,9 @@
 #include <thread>
 #include <vector>
 
-using platform::Notification;
-using platform::NotificationCenter;
+namespace platform {
 
-TEST(NotificationCenter, DeliversOnTheMainThreadToObserversOfThePostedNameOnly) {
+TEST(NotificationCenterTest, DeliversOnTheMainThreadToObserversOfThePostedNameOnly) {
     NotificationCenter center;
     std::vector<std::string> seen;
     center.addObserver("Plugged", [&](const Notification& note) {
@@ -28,7 +27,7 @@ TEST(NotificationCenter, DeliversOnTheMainThreadToObserversOfThePostedNameOnly) 
     EXPECT_EQ(seen, (std::vector<std::string>{"1 main", "2 main"}));
 }
 
-TEST(NotificationCenter, ARemovedObserverGetsNothingEvenFromAPostUnderWay) {
+TEST(NotificationCenterTest, ARemovedObserverGetsNothingEvenFromAPostUnderWay) {
     NotificationCenter center;
     int calls = 0;
     NotificationCenter::ObserverToken removed{};
@@ -43,3 +42,5 @@ TEST(NotificationCenter, ARemovedObserverGetsNothingEvenFromAPostUnderWay) {
 
     EXPECT_EQ(calls, 0);
 }
+
+} // namespace platform

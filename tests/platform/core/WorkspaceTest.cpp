@@ -6,7 +6,7 @@
 
 #include <vector>
 
-using platform::Workspace;
+namespace platform {
 
 namespace {
 
@@ -22,7 +22,7 @@ public slots:
 
 } // namespace
 
-TEST(WorkspaceTest, urlsGoInOrderToTheHandlerOfTheirScheme) {
+TEST(WorkspaceTest, UrlsGoInOrderToTheHandlerOfTheirScheme) {
     UrlRecorder recorder;
     QDesktopServices::setUrlHandler("vistrel-test", &recorder, "open");
     const QUrl camera("vistrel-test:privacy#Privacy_Camera");
@@ -32,5 +32,7 @@ TEST(WorkspaceTest, urlsGoInOrderToTheHandlerOfTheirScheme) {
     QDesktopServices::unsetUrlHandler("vistrel-test");
     EXPECT_EQ(recorder.opened, (std::vector<QUrl>{camera, accessibility}));
 }
+
+} // namespace platform
 
 #include "WorkspaceTest.moc"

@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-using platform::Alert;
+namespace platform {
 
 namespace {
 
@@ -36,7 +36,7 @@ int runClicking(const Alert& alert, int index, QString* defaultButton = nullptr)
 
 } // namespace
 
-TEST(AlertTest, modalAlertAnswersByTheOrderInWhichButtonsWereAdded) {
+TEST(AlertTest, ModalAlertAnswersByTheOrderInWhichButtonsWereAdded) {
     QString defaultButton;
     EXPECT_EQ(runClicking(accessAlert(), 0, &defaultButton), 1000);
     EXPECT_EQ(defaultButton, "Open Settings");
@@ -47,7 +47,7 @@ TEST(AlertTest, modalAlertAnswersByTheOrderInWhichButtonsWereAdded) {
     EXPECT_EQ(runClicking(withoutButtons, 0), Alert::firstButtonReturn); // its own OK button
 }
 
-TEST(AlertTest, sheetReturnsAtOnceModalToItsWindowAndThenReportsThePressedButton) {
+TEST(AlertTest, SheetReturnsAtOnceModalToItsWindowAndThenReportsThePressedButton) {
     QWidget window;
     window.show();
     EXPECT_FALSE(Alert().beginSheetModal(nullptr));
@@ -66,3 +66,5 @@ TEST(AlertTest, sheetReturnsAtOnceModalToItsWindowAndThenReportsThePressedButton
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(box.isNull());
 }
+
+} // namespace platform

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-using platform::Application;
+namespace platform {
 
 namespace {
 
@@ -24,7 +24,7 @@ protected:
 
 } // namespace
 
-TEST(ApplicationTest, activationFrontsTheWindowShownOrActivatedLast) {
+TEST(ApplicationTest, ActivationFrontsTheWindowShownOrActivatedLast) {
     Application::shared(); // made before any window is shown, as the program does
     QWidget first;
     QWidget second;
@@ -43,10 +43,12 @@ TEST(ApplicationTest, activationFrontsTheWindowShownOrActivatedLast) {
     EXPECT_EQ(activeWindowAfterActivation(), &first);
 }
 
-TEST(ApplicationTest, terminateEndsTheEventLoopEvenWhenAWindowRefusesToClose) {
+TEST(ApplicationTest, TerminateEndsTheEventLoopEvenWhenAWindowRefusesToClose) {
     StubbornWindow window;
     window.show();
     QTimer::singleShot(0, [] { Application::shared().terminate(); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // watchdog
     EXPECT_EQ(QApplication::exec(), 0);
 }
+
+} // namespace platform

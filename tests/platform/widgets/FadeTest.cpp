@@ -8,7 +8,9 @@
 
 #include <memory>
 
-TEST(FadeTest, theWindowFadesToTransparentThenTheCompletionRunsAndMayEndIt) {
+namespace platform {
+
+TEST(FadeTest, TheWindowFadesToTransparentThenTheCompletionRunsAndMayEndIt) {
     auto window = std::make_unique<QWidget>();
     window->show();
     QPointer<QWidget> watched = window.get();
@@ -17,7 +19,7 @@ TEST(FadeTest, theWindowFadesToTransparentThenTheCompletionRunsAndMayEndIt) {
     clock.start();
     qint64 elapsedAtCompletion = 0;
 
-    platform::fadeOut(window.get(), [&] {
+    fadeOut(window.get(), [&] {
         opacityAtCompletion = window->windowOpacity();
         elapsedAtCompletion = clock.elapsed();
         window.reset();
@@ -26,18 +28,20 @@ TEST(FadeTest, theWindowFadesToTransparentThenTheCompletionRunsAndMayEndIt) {
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }, 2000));
     EXPECT_DOUBLE_EQ(opacityAtCompletion, 0.0);
-    EXPECT_GE(elapsedAtCompletion, platform::defaultFadeDuration.count() - 20);
+    EXPECT_GE(elapsedAtCompletion, defaultFadeDuration.count() - 20);
 }
 
-TEST(FadeTest, aWindowThatEndsMidFadeNeverRunsTheCompletion) {
+TEST(FadeTest, AWindowThatEndsMidFadeNeverRunsTheCompletion) {
     auto window = std::make_unique<QWidget>();
     window->show();
     bool completed = false;
 
-    platform::fadeOut(window.get(), [&] { completed = true; });
+    fadeOut(window.get(), [&] { completed = true; });
     QTest::qWait(50);
     window.reset();
-    QTest::qWait(static_cast<int>(platform::defaultFadeDuration.count()) + 100);
+    QTest::qWait(static_cast<int>(defaultFadeDuration.count()) + 100);
 
     EXPECT_FALSE(completed);
 }
+
+} // namespace platform

@@ -5,7 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-using platform::SegmentedControl;
+namespace platform {
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
 
 } // namespace
 
-TEST_F(SegmentedControlTest, onlyUserClicksAreReportedWithTheClickedSegment) {
+TEST_F(SegmentedControlTest, OnlyUserClicksAreReportedWithTheClickedSegment) {
     control.setSelectedSegment(1);
     control.setSelectedSegment(-1);
     EXPECT_EQ(userSelected.count(), 0);
@@ -38,7 +38,7 @@ TEST_F(SegmentedControlTest, onlyUserClicksAreReportedWithTheClickedSegment) {
     EXPECT_EQ(control.selectedSegment(), 2);
 }
 
-TEST_F(SegmentedControlTest, disabledSegmentsAndADisabledControlIgnoreClicks) {
+TEST_F(SegmentedControlTest, DisabledSegmentsAndADisabledControlIgnoreClicks) {
     control.setEnabledForSegment(false, 1);
     click(1);
     control.setEnabled(false);
@@ -49,7 +49,7 @@ TEST_F(SegmentedControlTest, disabledSegmentsAndADisabledControlIgnoreClicks) {
     EXPECT_TRUE(control.isEnabledForSegment(0));
 }
 
-TEST_F(SegmentedControlTest, noSelectionReadsMinusOneAlsoWhenTheSelectedSegmentGoes) {
+TEST_F(SegmentedControlTest, NoSelectionReadsMinusOneAlsoWhenTheSelectedSegmentGoes) {
     EXPECT_EQ(control.selectedSegment(), -1);
     control.setSelectedSegment(3);
     EXPECT_EQ(control.selectedSegment(), 3);
@@ -62,3 +62,5 @@ TEST_F(SegmentedControlTest, noSelectionReadsMinusOneAlsoWhenTheSelectedSegmentG
     EXPECT_EQ(control.selectedSegment(), -1);
     EXPECT_EQ(control.labels(), (QStringList{"Manual", "Auto", "Shutter"}));
 }
+
+} // namespace platform

@@ -5,13 +5,13 @@
 #include <QPointer>
 #include <gtest/gtest.h>
 
-using platform::StatusBarItem;
+namespace platform {
 
-TEST(StatusBarItemTest, itemShowsOnceItHasAnImageAndLeavesTheTrayWithItsLastOwner) {
+TEST(StatusBarItemTest, ItemShowsOnceItHasAnImageAndLeavesTheTrayWithItsLastOwner) {
     auto owner = std::make_shared<StatusBarItem>();
     QPointer<QSystemTrayIcon> icon = owner->trayIcon();
     EXPECT_FALSE(icon->isVisible());
-    owner->setImage(platform::Bundle::main().templateImage("status_item"));
+    owner->setImage(Bundle::main().templateImage("status_item"));
     EXPECT_TRUE(icon->isVisible());
 
     std::shared_ptr<StatusBarItem> secondOwner = owner;
@@ -22,7 +22,7 @@ TEST(StatusBarItemTest, itemShowsOnceItHasAnImageAndLeavesTheTrayWithItsLastOwne
     EXPECT_TRUE(icon.isNull());
 }
 
-TEST(StatusBarItemTest, itemKeepsItsMenuWhoseActionsTriggerAndAClickOpensIt) {
+TEST(StatusBarItemTest, ItemKeepsItsMenuWhoseActionsTriggerAndAClickOpensIt) {
     StatusBarItem item;
     int quits = 0;
     {
@@ -41,3 +41,5 @@ TEST(StatusBarItemTest, itemKeepsItsMenuWhoseActionsTriggerAndAClickOpensIt) {
     EXPECT_TRUE(item.menu()->isVisible());
     item.menu()->hide();
 }
+
+} // namespace platform

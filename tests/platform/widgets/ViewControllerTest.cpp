@@ -1,4 +1,5 @@
 #include "platform/widgets/ViewController.h"
+
 #include "platform/widgets/Coder.h"
 
 #include <QPointer>
@@ -10,11 +11,11 @@
 #include <string>
 #include <vector>
 
-using platform::Coder;
-using platform::ViewController;
-using Calls = std::vector<std::string>;
+namespace platform {
 
 namespace {
+
+using Calls = std::vector<std::string>;
 
 class RecordingViewController : public ViewController {
 public:
@@ -32,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST(ViewControllerTest, aSceneViewLoadsOnceOnFirstRequestAndEndsWithItsController) {
+TEST(ViewControllerTest, ASceneViewLoadsOnceOnFirstRequestAndEndsWithItsController) {
     auto scene = std::make_unique<QWidget>();
     QPointer<QWidget> sceneView = scene.get();
     auto controller = std::make_unique<RecordingViewController>(Coder{scene.release()});
@@ -46,7 +47,7 @@ TEST(ViewControllerTest, aSceneViewLoadsOnceOnFirstRequestAndEndsWithItsControll
     EXPECT_TRUE(sceneView.isNull());
 }
 
-TEST(ViewControllerTest, viewWillAppearComesEachTimeTheWindowHoldingTheViewIsShown) {
+TEST(ViewControllerTest, ViewWillAppearComesEachTimeTheWindowHoldingTheViewIsShown) {
     RecordingViewController controller;
     EXPECT_EQ(controller.window(), nullptr);
     QWidget window;
@@ -61,3 +62,5 @@ TEST(ViewControllerTest, viewWillAppearComesEachTimeTheWindowHoldingTheViewIsSho
     EXPECT_EQ(controller.window(), &window);
     EXPECT_EQ(controller.calls, (Calls{"viewWillAppear", "viewWillAppear"}));
 }
+
+} // namespace platform

@@ -1,4 +1,5 @@
 #include "platform/widgets/WindowController.h"
+
 #include "platform/widgets/ViewController.h"
 
 #include <QCloseEvent>
@@ -12,11 +13,11 @@
 #include <string>
 #include <vector>
 
-using platform::ViewController;
-using platform::WindowController;
-using Calls = std::vector<std::string>;
+namespace platform {
 
 namespace {
+
+using Calls = std::vector<std::string>;
 
 // Builds its window in code and records what it was asked.
 class RecordingWindowController : public WindowController {
@@ -50,7 +51,7 @@ protected:
 
 } // namespace
 
-TEST(WindowControllerTest, theFirstRequestLoadsTheWindowOnceThenCallsWindowDidLoad) {
+TEST(WindowControllerTest, TheFirstRequestLoadsTheWindowOnceThenCallsWindowDidLoad) {
     RecordingWindowController controller;
     EXPECT_TRUE(controller.calls.empty());
 
@@ -63,7 +64,7 @@ TEST(WindowControllerTest, theFirstRequestLoadsTheWindowOnceThenCallsWindowDidLo
     EXPECT_FALSE(controller.windowNibName().has_value());
 }
 
-TEST(WindowControllerTest, aRefusedCloseRequestKeepsTheWindowButCloseDoesNotAsk) {
+TEST(WindowControllerTest, ARefusedCloseRequestKeepsTheWindowButCloseDoesNotAsk) {
     RecordingWindowController controller;
     controller.close();
     EXPECT_TRUE(controller.calls.empty());
@@ -82,7 +83,7 @@ TEST(WindowControllerTest, aRefusedCloseRequestKeepsTheWindowButCloseDoesNotAsk)
               (Calls{"windowShouldClose", "windowShouldClose", "windowWillClose"}));
 }
 
-TEST(WindowControllerTest, anAcceptedCloseRequestClosesAndTellsWindowWillClose) {
+TEST(WindowControllerTest, AnAcceptedCloseRequestClosesAndTellsWindowWillClose) {
     RecordingWindowController controller;
     controller.showWindow();
     controller.calls.clear();
@@ -93,7 +94,7 @@ TEST(WindowControllerTest, anAcceptedCloseRequestClosesAndTellsWindowWillClose) 
     EXPECT_EQ(controller.calls, (Calls{"windowShouldClose", "windowWillClose"}));
 }
 
-TEST(WindowControllerTest, aControllerLetGoWhileItsWindowClosesLeavesTheWindowToEndAfterwards) {
+TEST(WindowControllerTest, AControllerLetGoWhileItsWindowClosesLeavesTheWindowToEndAfterwards) {
     auto holder = std::make_shared<RecordingWindowController>();
     std::weak_ptr<RecordingWindowController> controller = holder;
     holder->onWillClose = [&holder] { holder.reset(); };
@@ -110,7 +111,7 @@ TEST(WindowControllerTest, aControllerLetGoWhileItsWindowClosesLeavesTheWindowTo
     EXPECT_TRUE(window.isNull());
 }
 
-TEST(WindowControllerTest, theWindowShowsItsContentViewAtThePreferredSize) {
+TEST(WindowControllerTest, TheWindowShowsItsContentViewAtThePreferredSize) {
     RecordingWindowController controller;
     auto content = std::make_shared<SizedViewController>();
     controller.setContentViewController(content);
@@ -130,3 +131,5 @@ TEST(WindowControllerTest, theWindowShowsItsContentViewAtThePreferredSize) {
     EXPECT_EQ(window->minimumSize(), QSize(436, 450));
     EXPECT_EQ(window->maximumSize(), QSize(436, 450));
 }
+
+} // namespace platform
