@@ -1,8 +1,6 @@
 #pragma once
 // The user-action events of an interface control as a sequence, subscribed to on
-// ConcurrentMainScheduler (at once on the main thread). Made from a signal of the control, it
-// emits nothing when subscribed to, delivers each action as the control signals it, never fails
-// and completes when the control is destroyed.
+// ConcurrentMainScheduler (at once on the main thread).
 
 #include "rx/ConcurrentMainScheduler.h"
 #include "rx/Disposable.h"
@@ -17,6 +15,8 @@
 
 namespace rx {
 
+// Made from a signal of its control, a control event emits nothing when subscribed to, delivers
+// each action as the control signals it, never fails and completes when the control is destroyed.
 template <class T> class ControlEvent : public Observable<T> {
 public:
     // Passes one element on to the subscriber.

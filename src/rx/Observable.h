@@ -2,13 +2,6 @@
 // A push-based sequence of elements, as ReactiveX defines it. An Observable is a cheap value:
 // copies share one subscribe function, and every subscription runs it anew. Sequences here never
 // fail; a finite one completes.
-//
-// Threading: the library is single-threaded by design, like the program built on it, and takes
-// no locks. Subscribing, disposing and accepting into relays must never run on two threads at
-// once; the program does all of them on the main thread. Every element is delivered
-// synchronously on the thread that produces it. Work crosses to the main thread only through the
-// Qt event loop: MainScheduler and ConcurrentMainScheduler queue work from other threads there
-// (subscribeOn, Binder).
 
 #include "rx/Binder.h"
 #include "rx/CompositeDisposable.h"
@@ -33,6 +26,12 @@ template <class T> class Observable;
 template <class T>
 concept ObservableType = std::derived_from<T, Observable<typename T::Element>>;
 
+// Threading: the library is single-threaded by design, like the program built on it, and takes
+// no locks. Subscribing, disposing and accepting into relays must never run on two threads at
+// once; the program does all of them on the main thread. Every element is delivered
+// synchronously on the thread that produces it. Work crosses to the main thread only through the
+// Qt event loop: MainScheduler and ConcurrentMainScheduler queue work from other threads there
+// (subscribeOn, Binder).
 template <class T> class Observable {
 public:
     using Element = T;

@@ -1,8 +1,7 @@
 #pragma once
-// The receiving end of one subscription: it passes events on to its observer until the
-// subscription is disposed or the sequence completes, and then ends the work upstream. A
-// disposed sink never passes anything on again, also when disposed from inside its own
-// observer.
+// The receiving end of one subscription: it passes events on to its observer until the subscription
+// is disposed or the sequence completes, and then ends the work upstream. A disposed sink never
+// passes anything on again, also when disposed from inside its own observer.
 
 #include "rx/CompositeDisposable.h"
 #include "rx/Observer.h"

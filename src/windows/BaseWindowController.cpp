@@ -2,6 +2,8 @@
 
 #include "platform/core/FatalError.h"
 
+namespace windows {
+
 std::optional<QString> BaseWindowController::windowNibName() const {
     return QString("");
 }
@@ -15,3 +17,5 @@ BaseWindowController::BaseWindowController(const platform::Coder& /*coder*/) {
 void BaseWindowController::loadWindow() {
     platform::fatalError(loadWindowNotOverridden);
 }
+
+} // namespace windows

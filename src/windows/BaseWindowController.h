@@ -1,12 +1,14 @@
+#pragma once
 // Base of the window controllers whose window is built in code: subclasses make it in
 // loadWindow. They are made with the plain constructor only, never from a scene.
-#pragma once
 
 #include "platform/widgets/Coder.h"
 #include "platform/widgets/WindowController.h"
 
 #include <optional>
 #include <string_view>
+
+namespace windows {
 
 class BaseWindowController : public platform::WindowController {
     Q_OBJECT
@@ -28,3 +30,5 @@ protected:
     // Stops the process: every subclass makes its own window.
     void loadWindow() override;
 };
+
+} // namespace windows

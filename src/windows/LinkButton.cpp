@@ -5,6 +5,8 @@
 #include <QUrl>
 #include <QVariant>
 
+namespace windows {
+
 LinkButton::LinkButton(QWidget* parent)
     : QPushButton(parent) {
     setUrl(std::nullopt);
@@ -39,3 +41,5 @@ void LinkButton::sendAction() {
         platform::Workspace::shared().open(parsed);
     }
 }
+
+} // namespace windows

@@ -1,11 +1,13 @@
+#pragma once
 // A push button that opens a web address when clicked, before its clicked signal reaches
 // anyone else, and shows the pointing-hand cursor over itself.
-#pragma once
 
 #include <QPushButton>
 #include <QString>
 
 #include <optional>
+
+namespace windows {
 
 class LinkButton : public QPushButton {
     Q_OBJECT
@@ -28,3 +30,5 @@ protected:
     // clicked connected elsewhere; nothing is reported when there is nothing to open.
     void sendAction();
 };
+
+} // namespace windows

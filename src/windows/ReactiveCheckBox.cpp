@@ -1,5 +1,7 @@
 #include "windows/ReactiveCheckBox.h"
 
+namespace windows {
+
 Reactive<QCheckBox>::Reactive(QCheckBox* base)
     : base(base) {}
 
@@ -15,3 +17,5 @@ rx::ControlEvent<bool> Reactive<QCheckBox>::toggle() const {
 Reactive<QCheckBox> reactive(QCheckBox* control) {
     return Reactive<QCheckBox>(control);
 }
+
+} // namespace windows

@@ -1,11 +1,13 @@
-// The reactive face of a check box: whether the user turned it on.
 #pragma once
+// The reactive face of a check box: whether the user turned it on.
 
 #include "rx/ControlEvent.h"
 #include "windows/Reactive.h"
 
 #include <QCheckBox>
 #include <QPointer>
+
+namespace windows {
 
 template <> class Reactive<QCheckBox> {
 public:
@@ -20,3 +22,5 @@ private:
 };
 
 Reactive<QCheckBox> reactive(QCheckBox* control);
+
+} // namespace windows

@@ -1,5 +1,7 @@
 #include "windows/ReactiveSegmentedControl.h"
 
+namespace windows {
+
 using platform::SegmentedControl;
 
 Reactive<SegmentedControl>::Reactive(SegmentedControl* base)
@@ -16,3 +18,5 @@ rx::ControlEvent<int> Reactive<SegmentedControl>::select() const {
 Reactive<SegmentedControl> reactive(SegmentedControl* control) {
     return Reactive<SegmentedControl>(control);
 }
+
+} // namespace windows

@@ -1,11 +1,13 @@
-// The reactive face of a segmented control: the segment the user selected.
 #pragma once
+// The reactive face of a segmented control: the segment the user selected.
 
 #include "platform/widgets/SegmentedControl.h"
 #include "rx/ControlEvent.h"
 #include "windows/Reactive.h"
 
 #include <QPointer>
+
+namespace windows {
 
 template <> class Reactive<platform::SegmentedControl> {
 public:
@@ -20,3 +22,5 @@ private:
 };
 
 Reactive<platform::SegmentedControl> reactive(platform::SegmentedControl* control);
+
+} // namespace windows

@@ -1,5 +1,7 @@
 #include "windows/ReactiveSlider.h"
 
+namespace windows {
+
 Reactive<QSlider>::Reactive(QSlider* base)
     : base(base) {}
 
@@ -16,3 +18,5 @@ rx::ControlEvent<int> Reactive<QSlider>::selectIntegerValue() const {
 Reactive<QSlider> reactive(QSlider* control) {
     return Reactive<QSlider>(control);
 }
+
+} // namespace windows

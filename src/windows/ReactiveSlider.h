@@ -1,11 +1,13 @@
-// The reactive face of a slider: the position the user moves it to.
 #pragma once
+// The reactive face of a slider: the position the user moves it to.
 
 #include "rx/ControlEvent.h"
 #include "windows/Reactive.h"
 
 #include <QPointer>
 #include <QSlider>
+
+namespace windows {
 
 template <> class Reactive<QSlider> {
 public:
@@ -21,3 +23,5 @@ private:
 };
 
 Reactive<QSlider> reactive(QSlider* control);
+
+} // namespace windows

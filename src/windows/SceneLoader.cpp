@@ -13,6 +13,8 @@
 #include <string>
 #include <unordered_map>
 
+namespace windows {
+
 namespace {
 
 std::unordered_map<QString, SceneLoader::Factory>& registry() {
@@ -33,7 +35,7 @@ bool isController(const QObject* object) {
 } // namespace
 
 SceneLoader::SceneLoader(QString storyboardName)
-    : storyboardName_(std::move(storyboardName)) {}
+    : storyboardName(std::move(storyboardName)) {}
 
 std::shared_ptr<QObject> SceneLoader::instantiateController(const QString& identifier) {
     std::unique_ptr<QWidget> scene = loadScene(identifier);
@@ -86,10 +88,10 @@ QWidget* SceneLoader::createWidget(const QString& className, QWidget* parent, co
 }
 
 std::unique_ptr<QWidget> SceneLoader::loadScene(const QString& identifier) {
-    QFile file(QStringLiteral(":/%1/%2.ui").arg(storyboardName_, identifier));
+    QFile file(QStringLiteral(":/%1/%2.ui").arg(storyboardName, identifier));
     if (!file.open(QIODevice::ReadOnly)) {
         sceneError(QStringLiteral("Storyboard '%1' has no scene with identifier '%2'")
-                       .arg(storyboardName_, identifier));
+                       .arg(storyboardName, identifier));
     }
     std::unique_ptr<QWidget> scene(load(&file));
     if (scene == nullptr) {
@@ -128,3 +130,5 @@ void SceneLoader::connectOutlets(QObject& controller, QWidget& scene) {
         }
     }
 }
+
+} // namespace windows

@@ -1,13 +1,6 @@
+#pragma once
 // The scenes of one storyboard, read from the application's resources as
 // ":/<storyboard>/<identifier>.ui", and the controller classes those scenes may name.
-//
-// A scene's top widget names its controller class in its dynamic property "controllerClass".
-// A window controller's scene may hold one widget naming a view controller class: that view
-// controller becomes the window's content. Outlets are the controller's writable Q_PROPERTYs
-// of a QObject pointer type; each is connected to the scene's object of the same objectName.
-// Scenes may use the custom widgets LinkButton and SegmentedControl (each with a
-// <customwidgets> entry in the .ui).
-#pragma once
 
 #include "platform/widgets/Coder.h"
 
@@ -19,6 +12,14 @@
 #include <functional>
 #include <memory>
 
+namespace windows {
+
+// A scene's top widget names its controller class in its dynamic property "controllerClass".
+// A window controller's scene may hold one widget naming a view controller class: that view
+// controller becomes the window's content. Outlets are the controller's writable Q_PROPERTYs
+// of a QObject pointer type; each is connected to the scene's object of the same objectName.
+// Scenes may use the custom widgets LinkButton and SegmentedControl (each with a
+// <customwidgets> entry in the .ui).
 class SceneLoader : public QUiLoader {
     Q_OBJECT
 
@@ -46,6 +47,8 @@ public:
     // A class's name without its namespace ("UVCDevice" for "ns::UVCDevice").
     static QString className(const QMetaObject& meta);
 
+    // Makes the custom widgets, which a scene names without namespace; every other class as
+    // QUiLoader does.
     QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
                           const QString& name = QString()) override;
 
@@ -54,5 +57,7 @@ private:
     static std::shared_ptr<QObject> makeController(QWidget& widget, const QString& identifier);
     static void connectOutlets(QObject& controller, QWidget& scene);
 
-    QString storyboardName_;
+    QString storyboardName;
 };
+
+} // namespace windows

@@ -1,5 +1,7 @@
 #include "windows/Storyboard.h"
 
+namespace windows {
+
 namespace {
 
 constexpr const char* mainStoryboardName = "Main";
@@ -7,14 +9,14 @@ constexpr const char* mainStoryboardName = "Main";
 } // namespace
 
 Storyboard::Storyboard(QString rawValue)
-    : rawValue_(std::move(rawValue)) {}
+    : name(std::move(rawValue)) {}
 
 QString Storyboard::rawValue() const {
-    return rawValue_;
+    return name;
 }
 
 void Storyboard::setRawValue(const QString& rawValue) {
-    rawValue_ = rawValue;
+    name = rawValue;
 }
 
 const Storyboard& Storyboard::main() {
@@ -24,5 +26,7 @@ const Storyboard& Storyboard::main() {
 }
 
 std::unique_ptr<SceneLoader> Storyboard::instance() const {
-    return std::make_unique<SceneLoader>(rawValue_);
+    return std::make_unique<SceneLoader>(name);
 }
+
+} // namespace windows

@@ -1,6 +1,6 @@
+#pragma once
 // The name of a storyboard of the application: a set of scenes from which controllers are
 // made by scene identifier. Two storyboards are equal when their names are.
-#pragma once
 
 #include "windows/SceneLoader.h"
 
@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+
+namespace windows {
 
 class Storyboard {
 public:
@@ -27,11 +29,13 @@ public:
     bool operator==(const Storyboard& other) const = default;
 
 private:
-    QString rawValue_;
+    QString name;
 };
 
-template <> struct std::hash<Storyboard> {
-    std::size_t operator()(const Storyboard& storyboard) const noexcept {
+} // namespace windows
+
+template <> struct std::hash<windows::Storyboard> {
+    std::size_t operator()(const windows::Storyboard& storyboard) const noexcept {
         return std::hash<QString>{}(storyboard.rawValue());
     }
 };

@@ -1,7 +1,7 @@
+#pragma once
 // Making a controller of a known class from a storyboard scene. The scene's controller is
 // converted to that class by force: a scene of another class stops the process, naming the
 // caller's source file and line.
-#pragma once
 
 #include "platform/core/FatalError.h"
 #include "platform/widgets/ViewController.h"
@@ -13,6 +13,8 @@
 #include <concepts>
 #include <memory>
 #include <source_location>
+
+namespace windows {
 
 template <class T>
 concept SceneController = std::derived_from<T, platform::ViewController> ||
@@ -44,3 +46,5 @@ public:
         return instantiate(SceneLoader::className(T::staticMetaObject), storyboard, where);
     }
 };
+
+} // namespace windows

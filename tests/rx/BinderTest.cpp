@@ -5,24 +5,25 @@
 
 #include <QCoreApplication>
 #include <QObject>
-
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <thread>
 
-TEST(Binder, setsItsTargetAndDropsElementsOnceTheTargetIsGone) {
-    rx::BehaviorRelay<QString> name("first");
+namespace rx {
+
+TEST(BinderTest, SetsItsTargetAndDropsElementsOnceTheTargetIsGone) {
+    BehaviorRelay<QString> name("first");
     auto object = std::make_unique<QObject>();
     auto shared = std::make_shared<QString>();
     int sets = 0;
     auto toObject = name.asObservable().bind(
-        rx::Binder<QString>(object.get(), [&sets](QObject& target, const QString& value) {
+        Binder<QString>(object.get(), [&sets](QObject& target, const QString& value) {
             ++sets;
             target.setObjectName(value);
         }));
     auto toShared = name.asObservable().bind(
-        rx::Binder<QString>(std::weak_ptr(shared), [&sets](QString& target, const QString& value) {
+        Binder<QString>(std::weak_ptr(shared), [&sets](QString& target, const QString& value) {
             ++sets;
             target = value;
         }));
@@ -37,12 +38,12 @@ TEST(Binder, setsItsTargetAndDropsElementsOnceTheTargetIsGone) {
     toShared.dispose();
 }
 
-TEST(Binder, setsOnTheMainThreadWhenElementsArriveFromAnother) {
+TEST(BinderTest, SetsOnTheMainThreadWhenElementsArriveFromAnother) {
     auto object = std::make_unique<QObject>();
-    rx::PublishRelay<QString> name;
+    PublishRelay<QString> name;
     std::thread::id setOn;
     auto subscription = name.asObservable().bind(
-        rx::Binder<QString>(object.get(), [&setOn](QObject& target, const QString& value) {
+        Binder<QString>(object.get(), [&setOn](QObject& target, const QString& value) {
             setOn = std::this_thread::get_id();
             target.setObjectName(value);
         }));
@@ -54,3 +55,5 @@ TEST(Binder, setsOnTheMainThreadWhenElementsArriveFromAnother) {
     EXPECT_EQ(setOn, std::this_thread::get_id());
     subscription.dispose();
 }
+
+} // namespace rx

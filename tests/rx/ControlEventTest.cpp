@@ -2,10 +2,11 @@
 #include "Recorder.h"
 
 #include <QObject>
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace rx {
 
 namespace {
 
@@ -15,8 +16,8 @@ struct Control : QObject {
     int connections() const { return receivers(SIGNAL(objectNameChanged(QString))); }
 };
 
-rx::ControlEvent<QString> renamed(Control* control) {
-    return rx::ControlEvent<QString>::fromSignal(control, [control](const auto& deliver) {
+ControlEvent<QString> renamed(Control* control) {
+    return ControlEvent<QString>::fromSignal(control, [control](const auto& deliver) {
         return QObject::connect(control, &QObject::objectNameChanged,
                                 [deliver](const QString& name) { deliver(name); });
     });
@@ -24,7 +25,7 @@ rx::ControlEvent<QString> renamed(Control* control) {
 
 } // namespace
 
-TEST(ControlEvent, deliversOnlyActionsAfterSubscribingUntilDisposed) {
+TEST(ControlEventTest, DeliversOnlyActionsAfterSubscribingUntilDisposed) {
     auto control = std::make_unique<Control>();
     control->setObjectName("before");
     Recorder<QString> recorder;
@@ -37,7 +38,7 @@ TEST(ControlEvent, deliversOnlyActionsAfterSubscribingUntilDisposed) {
     EXPECT_EQ(control->connections(), 0);
 }
 
-TEST(ControlEvent, completesWhenItsControlIsDestroyed) {
+TEST(ControlEventTest, CompletesWhenItsControlIsDestroyed) {
     auto control = std::make_unique<Control>();
     Recorder<QString> recorder;
     auto subscription = recorder.subscribe(renamed(control.get()));
@@ -47,3 +48,5 @@ TEST(ControlEvent, completesWhenItsControlIsDestroyed) {
     auto none = late.subscribe(renamed(nullptr));
     EXPECT_TRUE(late.completed);
 }
+
+} // namespace rx

@@ -11,18 +11,18 @@
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 #include <thread>
 
-using namespace std::chrono_literals;
-using rx::Observable;
+namespace rx {
 
-TEST(Observable, mapReadsEachElementWhenItArrives) {
-    rx::PublishRelay<int> relay;
+using namespace std::chrono_literals;
+
+TEST(ObservableTest, MapReadsEachElementWhenItArrives) {
+    PublishRelay<int> relay;
     int factor = 2;
     Recorder<std::string> recorder;
     auto subscription = recorder.subscribe(
@@ -34,9 +34,9 @@ TEST(Observable, mapReadsEachElementWhenItArrives) {
     subscription.dispose();
 }
 
-TEST(Observable, ofOnTheCurrentThreadDeliversEverythingBeforeSubscribeReturns) {
-    auto scheduler = rx::CurrentThreadScheduler::instance();
-    rx::Disposable inner;
+TEST(ObservableTest, OfOnTheCurrentThreadDeliversEverythingBeforeSubscribeReturns) {
+    auto scheduler = CurrentThreadScheduler::instance();
+    Disposable inner;
     std::vector<int> order;
     // A sequence subscribed to during a delivery waits until that delivery has returned.
     auto outer = Observable<int>::of({1, 2}, scheduler).subscribe([&](int value) {
@@ -52,15 +52,15 @@ TEST(Observable, ofOnTheCurrentThreadDeliversEverythingBeforeSubscribeReturns) {
 }
 
 // The leading element of startWith arrives while subscribing, before anything else.
-TEST(Observable, mergeOfATickAndATriggerFiresAtOnceAndOnEveryAccept) {
-    rx::PublishRelay<rx::Unit> ticks;
-    rx::PublishRelay<rx::Unit> trigger;
-    auto tick = ticks.asObservable().startWith(rx::Unit{});
+TEST(ObservableTest, MergeOfATickAndATriggerFiresAtOnceAndOnEveryAccept) {
+    PublishRelay<Unit> ticks;
+    PublishRelay<Unit> trigger;
+    auto tick = ticks.asObservable().startWith(Unit{});
     int fired = 0;
-    auto subscription = Observable<Observable<rx::Unit>>::of({tick, trigger.asObservable()},
-                                                             rx::CurrentThreadScheduler::instance())
+    auto subscription = Observable<Observable<Unit>>::of({tick, trigger.asObservable()},
+                                                         CurrentThreadScheduler::instance())
                             .merge()
-                            .subscribe([&fired](rx::Unit) { ++fired; });
+                            .subscribe([&fired](Unit) { ++fired; });
     EXPECT_EQ(fired, 1);
     trigger.accept({});
     ticks.accept({});
@@ -71,20 +71,20 @@ TEST(Observable, mergeOfATickAndATriggerFiresAtOnceAndOnEveryAccept) {
     EXPECT_EQ(fired, 3);
 }
 
-TEST(Observable, intervalTicksOnTheMainEventLoopUntilItsBagGoes) {
+TEST(ObservableTest, IntervalTicksOnTheMainEventLoopUntilItsBagGoes) {
     auto runningTimers = [] {
         auto timers = QCoreApplication::instance()->findChildren<QTimer*>();
         return std::count_if(timers.begin(), timers.end(), [](auto* t) { return t->isActive(); });
     };
     auto timersBefore = runningTimers();
     std::vector<int> ticks;
-    rx::PublishRelay<int> relay;
+    PublishRelay<int> relay;
     Recorder<int> fromRelay;
     QElapsedTimer clock;
     clock.start();
     {
-        rx::DisposeBag bag;
-        Observable<int>::interval(50ms, rx::MainScheduler::instance())
+        DisposeBag bag;
+        Observable<int>::interval(50ms, MainScheduler::instance())
             .subscribe([&ticks](int tick) { ticks.push_back(tick); })
             .disposed(bag);
         fromRelay.subscribe(relay.asObservable()).disposed(bag);
@@ -100,16 +100,16 @@ TEST(Observable, intervalTicksOnTheMainEventLoopUntilItsBagGoes) {
     EXPECT_EQ(std::vector<int>(ticks.begin(), ticks.begin() + 3), (std::vector<int>{0, 1, 2}));
 }
 
-TEST(Observable, subscribeOnMakesTheSubscriptionOnTheMainThread) {
+TEST(ObservableTest, SubscribeOnMakesTheSubscriptionOnTheMainThread) {
     std::thread::id subscribedOn;
-    Observable<int> source([&subscribedOn](const rx::Observer<int>& observer) {
+    Observable<int> source([&subscribedOn](const Observer<int>& observer) {
         subscribedOn = std::this_thread::get_id();
         observer.onNext(7);
-        return rx::Disposable();
+        return Disposable();
     });
-    auto onMain = source.subscribeOn(rx::ConcurrentMainScheduler::instance());
+    auto onMain = source.subscribeOn(ConcurrentMainScheduler::instance());
     Recorder<int> recorder;
-    rx::Disposable subscription;
+    Disposable subscription;
     std::thread worker([&] { subscription = recorder.subscribe(onMain); });
     worker.join();
     EXPECT_TRUE(recorder.elements.empty());
@@ -124,3 +124,5 @@ TEST(Observable, subscribeOnMakesTheSubscriptionOnTheMainThread) {
     QCoreApplication::processEvents();
     EXPECT_EQ(subscribedOn, std::thread::id());
 }
+
+} // namespace rx

@@ -5,12 +5,16 @@
 
 #include <vector>
 
+namespace rx {
+
 template <class T> struct Recorder {
     std::vector<T> elements;
     bool completed = false;
 
-    [[nodiscard]] rx::Disposable subscribe(const rx::Observable<T>& sequence) {
+    [[nodiscard]] Disposable subscribe(const Observable<T>& sequence) {
         return sequence.subscribe([this](const T& element) { elements.push_back(element); },
                                   [this] { completed = true; });
     }
 };
+
+} // namespace rx

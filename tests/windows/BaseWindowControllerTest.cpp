@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+namespace windows {
+
+namespace {
+
 // One of the family, named by a scene although the family is never made from one.
 class CodeWindowController : public BaseWindowController {
     Q_OBJECT
@@ -13,13 +17,15 @@ public:
     using BaseWindowController::BaseWindowController;
 };
 
-TEST(BaseWindowControllerTest, theNibNameIsPresentButEmpty) {
+} // namespace
+
+TEST(BaseWindowControllerTest, TheNibNameIsPresentButEmpty) {
     CodeWindowController controller;
 
     EXPECT_EQ(controller.windowNibName(), QString(""));
 }
 
-TEST(BaseWindowControllerTest, aSubclassThatMakesNoWindowOrComesFromASceneStopsTheProcess) {
+TEST(BaseWindowControllerTest, ASubclassThatMakesNoWindowOrComesFromASceneStopsTheProcess) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     SceneLoader::registerController<CodeWindowController>();
     CodeWindowController controller;
@@ -30,5 +36,7 @@ TEST(BaseWindowControllerTest, aSubclassThatMakesNoWindowOrComesFromASceneStopsT
                  "BaseWindowController\\.cpp:[0-9]+: Fatal error: init\\(coder:\\) has not been "
                  "implemented");
 }
+
+} // namespace windows
 
 #include "BaseWindowControllerTest.moc"

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
-using Events = std::vector<std::string>;
+namespace windows {
 
 namespace {
+
+using Events = std::vector<std::string>;
 
 // Stands in for the web browser; records, in one list, what reached it and what reached the
 // button's other receivers.
@@ -43,7 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(LinkButtonTest, withoutAValidAddressAClickOnlySendsTheAction) {
+TEST_F(LinkButtonTest, WithoutAValidAddressAClickOnlySendsTheAction) {
     EXPECT_EQ(button.url(), std::nullopt);
     click();
     button.setUrl(QStringLiteral("https://exa mple.com/"));
@@ -52,7 +54,7 @@ TEST_F(LinkButtonTest, withoutAValidAddressAClickOnlySendsTheAction) {
     EXPECT_EQ(recorder.events, (Events{"action", "action"}));
 }
 
-TEST_F(LinkButtonTest, aClickOpensTheAddressAndThenSendsTheAction) {
+TEST_F(LinkButtonTest, AClickOpensTheAddressAndThenSendsTheAction) {
     button.setUrl(QStringLiteral("https://example.com/vistrel"));
 
     click();
@@ -60,11 +62,13 @@ TEST_F(LinkButtonTest, aClickOpensTheAddressAndThenSendsTheAction) {
     EXPECT_EQ(recorder.events, (Events{"open https://example.com/vistrel", "action"}));
 }
 
-TEST_F(LinkButtonTest, thePointingHandCoversTheButtonAndNothingAroundIt) {
+TEST_F(LinkButtonTest, ThePointingHandCoversTheButtonAndNothingAroundIt) {
     button.resize(200, 40);
 
     EXPECT_EQ(button.cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
 }
+
+} // namespace windows
 
 #include "LinkButtonTest.moc"

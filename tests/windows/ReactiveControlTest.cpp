@@ -1,6 +1,5 @@
 #include "rx/CurrentThreadScheduler.h"
 #include "rx/Recorder.h"
-#include "windows/MapToVoid.h"
 #include "windows/ReactiveCheckBox.h"
 #include "windows/ReactiveSegmentedControl.h"
 #include "windows/ReactiveSlider.h"
@@ -14,13 +13,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <vector>
+
+namespace windows {
+
+namespace {
 
 using Ints = std::vector<int>;
 using Bools = std::vector<bool>;
-
-namespace {
 
 QPoint sliderHandleCentre(QSlider& slider) {
     QStyleOptionSlider option;
@@ -56,12 +56,12 @@ protected:
 
 } // namespace
 
-TEST_F(ReactiveControlTest, sliderYieldsThePositionOfEachUserMoveAndNothingForCodeSetValues) {
+TEST_F(ReactiveControlTest, SliderYieldsThePositionOfEachUserMoveAndNothingForCodeSetValues) {
     QSlider slider(Qt::Horizontal, &window);
     slider.setGeometry(0, 0, 300, 30);
     slider.setRange(0, 100);
     slider.setValue(30);
-    Recorder<int> recorder;
+    rx::Recorder<int> recorder;
     auto subscription = recorder.subscribe(reactive(&slider).selectIntegerValue());
     EXPECT_TRUE(recorder.elements.empty());
 
@@ -86,11 +86,11 @@ TEST_F(ReactiveControlTest, sliderYieldsThePositionOfEachUserMoveAndNothingForCo
     EXPECT_EQ(recorder.elements, seen);
 }
 
-TEST_F(ReactiveControlTest, checkBoxYieldsTrueOnlyWhenAUserClickLeavesItChecked) {
+TEST_F(ReactiveControlTest, CheckBoxYieldsTrueOnlyWhenAUserClickLeavesItChecked) {
     QCheckBox box(QStringLiteral("Auto"), &window);
     box.setTristate(true);
     box.adjustSize();
-    Recorder<bool> recorder;
+    rx::Recorder<bool> recorder;
     auto subscription = recorder.subscribe(reactive(&box).toggle());
     EXPECT_TRUE(recorder.elements.empty());
 
@@ -104,13 +104,13 @@ TEST_F(ReactiveControlTest, checkBoxYieldsTrueOnlyWhenAUserClickLeavesItChecked)
     EXPECT_EQ(recorder.elements, (Bools{false, true, false}));
 }
 
-TEST_F(ReactiveControlTest, segmentedControlYieldsTheSelectionWhenTheClickArrives) {
+TEST_F(ReactiveControlTest, SegmentedControlYieldsTheSelectionWhenTheClickArrives) {
     platform::SegmentedControl control(&window);
     control.setLabels({"M", "A", "S", "P"});
     control.adjustSize();
     auto segments = control.findChildren<QPushButton*>();
     ASSERT_EQ(segments.size(), 4);
-    Recorder<int> recorder;
+    rx::Recorder<int> recorder;
     auto subscription = recorder.subscribe(reactive(&control).select());
     EXPECT_TRUE(recorder.elements.empty());
 
@@ -128,29 +128,13 @@ TEST_F(ReactiveControlTest, segmentedControlYieldsTheSelectionWhenTheClickArrive
     EXPECT_EQ(recorder.elements, (Ints{2, -1}));
 }
 
-TEST_F(ReactiveControlTest, aStreamOfAControlThatIsGoneCompletesOnSubscribing) {
+TEST_F(ReactiveControlTest, AStreamOfAControlThatIsGoneCompletesOnSubscribing) {
     auto slider = std::make_unique<QSlider>(&window);
     auto face = reactive(slider.get());
     slider.reset();
-    Recorder<int> recorder;
+    rx::Recorder<int> recorder;
     auto subscription = recorder.subscribe(face.selectIntegerValue());
     EXPECT_TRUE(recorder.completed);
 }
 
-TEST(MapToVoid, yieldsOneUnitPerElementAndCompletesWithTheSource) {
-    std::optional<rx::Observer<int>> source;
-    rx::Observable<int> numbers([&source](const rx::Observer<int>& observer) {
-        source = observer;
-        return rx::Disposable();
-    });
-    Recorder<rx::Unit> recorder;
-    auto subscription = recorder.subscribe(mapToVoid(numbers));
-
-    for (int number : {0, 1, 2}) {
-        source->onNext(number);
-    }
-    EXPECT_EQ(recorder.elements.size(), 3U);
-    EXPECT_FALSE(recorder.completed);
-    source->onCompleted();
-    EXPECT_TRUE(recorder.completed);
-}
+} // namespace windows

@@ -15,6 +15,10 @@
 #include <functional>
 #include <unordered_set>
 
+namespace windows {
+
+namespace {
+
 // The controllers that the test scenes name; their outlets are pointer properties.
 class SceneViewController : public platform::ViewController {
     Q_OBJECT
@@ -22,7 +26,7 @@ class SceneViewController : public platform::ViewController {
     Q_PROPERTY(QSlider* wrongKindOutlet MEMBER wrongKindOutlet)
     Q_PROPERTY(QLabel* missingOutlet MEMBER missingOutlet)
     Q_PROPERTY(platform::SegmentedControl* modeControl MEMBER modeControl)
-    Q_PROPERTY(LinkButton* linkButton MEMBER linkButton)
+    Q_PROPERTY(windows::LinkButton* linkButton MEMBER linkButton)
 
 public:
     using ViewController::ViewController;
@@ -48,8 +52,6 @@ protected:
     void windowDidLoad() override { ++windowDidLoadCalls; }
 };
 
-namespace {
-
 class StoryboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -61,7 +63,7 @@ protected:
 
 } // namespace
 
-TEST_F(StoryboardTest, equalNamesMakeEqualStoryboardsThatHashAlike) {
+TEST_F(StoryboardTest, EqualNamesMakeEqualStoryboardsThatHashAlike) {
     const Storyboard main(QStringLiteral("Main"));
     const Storyboard other(QStringLiteral("Settings"));
 
@@ -71,7 +73,7 @@ TEST_F(StoryboardTest, equalNamesMakeEqualStoryboardsThatHashAlike) {
     EXPECT_EQ(std::unordered_set<Storyboard>({main, Storyboard::main(), other}).size(), 2u);
 }
 
-TEST_F(StoryboardTest, aViewSceneNamedAfterItsClassConnectsOutletsOfTheRightKindByName) {
+TEST_F(StoryboardTest, AViewSceneNamedAfterItsClassConnectsOutletsOfTheRightKindByName) {
     auto controller = StoryboardInstantiable<SceneViewController>::instantiate(Storyboard::main());
 
     ASSERT_NE(controller->titleLabel, nullptr);
@@ -86,7 +88,7 @@ TEST_F(StoryboardTest, aViewSceneNamedAfterItsClassConnectsOutletsOfTheRightKind
     EXPECT_EQ(controller->view()->objectName(), "sceneView");
 }
 
-TEST_F(StoryboardTest, aWindowSceneMakesItsWindowOnFirstRequestAroundItsContentController) {
+TEST_F(StoryboardTest, AWindowSceneMakesItsWindowOnFirstRequestAroundItsContentController) {
     auto controller = StoryboardInstantiable<SceneWindowController>::instantiate(
         QStringLiteral("SceneWindowController"), Storyboard::main());
     auto content =
@@ -106,7 +108,7 @@ TEST_F(StoryboardTest, aWindowSceneMakesItsWindowOnFirstRequestAroundItsContentC
     EXPECT_EQ(content->window(), controller->window());
 }
 
-TEST_F(StoryboardTest, aWindowSceneNeverShownEndsWithItsController) {
+TEST_F(StoryboardTest, AWindowSceneNeverShownEndsWithItsController) {
     auto controller =
         StoryboardInstantiable<SceneWindowController>::instantiate(Storyboard::main());
     QPointer<QPushButton> closeButton = controller->closeButton;
@@ -116,11 +118,13 @@ TEST_F(StoryboardTest, aWindowSceneNeverShownEndsWithItsController) {
     EXPECT_TRUE(closeButton.isNull());
 }
 
-TEST_F(StoryboardTest, aSceneOfAnotherClassStopsTheProcessNamingTheCaller) {
+TEST_F(StoryboardTest, ASceneOfAnotherClassStopsTheProcessNamingTheCaller) {
     EXPECT_DEATH(StoryboardInstantiable<SceneViewController>::instantiate(
                      QStringLiteral("SceneWindowController"), Storyboard::main()),
                  "StoryboardTest\\.cpp:[0-9]+: Fatal error: Could not cast value of type "
                  "'SceneWindowController' to 'SceneViewController'");
 }
+
+} // namespace windows
 
 #include "StoryboardTest.moc"
