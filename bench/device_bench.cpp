@@ -7,6 +7,7 @@
 #include "support/SimulatedCamera.h"
 
 #include <QCoreApplication>
+#include <libusb.h>
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +19,9 @@
 #include <vector>
 
 namespace {
+
+using device::UVCContext;
+using device::UVCDevice;
 
 using Clock = std::chrono::steady_clock;
 using Nanoseconds = std::chrono::nanoseconds;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace device {
+
 const std::array<UVCAutoExposureMode, 4> UVCAutoExposureMode::allCases = {
     manual,
     auto_,
@@ -28,3 +30,5 @@ std::optional<UVCAutoExposureMode> UVCAutoExposureMode::fromIndex(int64_t index)
 int64_t UVCAutoExposureMode::index() const {
     return std::find(allCases.begin(), allCases.end(), *this) - allCases.begin();
 }
+
+} // namespace device

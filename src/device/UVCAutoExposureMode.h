@@ -8,6 +8,8 @@
 #include <functional>
 #include <optional>
 
+namespace device {
+
 class UVCAutoExposureMode {
 public:
     // `auto` is a keyword of the language, hence the trailing underscore.
@@ -37,8 +39,10 @@ private:
     Case value;
 };
 
-template <> struct std::hash<UVCAutoExposureMode> {
-    size_t operator()(UVCAutoExposureMode mode) const noexcept {
+} // namespace device
+
+template <> struct std::hash<device::UVCAutoExposureMode> {
+    size_t operator()(device::UVCAutoExposureMode mode) const noexcept {
         return std::hash<uint8_t>()(mode.rawValue());
     }
 };

@@ -4,7 +4,11 @@
 
 #include <string_view>
 
+namespace device {
+
 class UVCConsole {
 public:
     static void printLine(std::string_view text);
 };
+
+} // namespace device

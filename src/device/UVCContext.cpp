@@ -3,19 +3,24 @@
 #include "device/UVCDevice.h"
 #include "platform/core/FatalError.h"
 
+#include <libuvc/libuvc.h>
+
+namespace device {
+
 UVCContext& UVCContext::shared() {
     // Never deleted: the context lives until the process ends.
     static UVCContext* const instance = new UVCContext();
     return *instance;
 }
 
-uvc_context_t* UVCContext::context() const {
-    return context_;
+uvc_context* UVCContext::context() const {
+    return libuvcContext;
 }
 
 std::shared_ptr<UVCDevice> UVCContext::findDevice(int vid, int pid) {
     uvc_device_t* found = nullptr;
-    if (uvc_find_device(context_, &found, vid, pid, nullptr) != UVC_SUCCESS || found == nullptr) {
+    if (uvc_find_device(libuvcContext, &found, vid, pid, nullptr) != UVC_SUCCESS ||
+        found == nullptr) {
         return nullptr;
     }
     // The found device only decides whether a camera is opened; it is released afterwards.
@@ -25,11 +30,13 @@ std::shared_ptr<UVCDevice> UVCContext::findDevice(int vid, int pid) {
 }
 
 UVCContext::UVCContext() {
-    if (uvc_init(&context_, nullptr) != UVC_SUCCESS || context_ == nullptr) {
+    if (uvc_init(&libuvcContext, nullptr) != UVC_SUCCESS || libuvcContext == nullptr) {
         platform::fatalError({});
     }
 }
 
 UVCContext::~UVCContext() {
-    uvc_exit(context_);
+    uvc_exit(libuvcContext);
 }
+
+} // namespace device

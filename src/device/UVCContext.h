@@ -2,9 +2,11 @@
 // The process-wide libuvc context, used only to look cameras up. Made on first use, safely when
 // threads arrive at once; it lives until the process ends.
 
-#include <libuvc/libuvc.h>
-
 #include <memory>
+
+struct uvc_context; // libuvc is included by the .cpp files only
+
+namespace device {
 
 class UVCDevice;
 
@@ -13,7 +15,7 @@ public:
     // The one context of the process; the process stops when it cannot be made.
     static UVCContext& shared();
 
-    uvc_context_t* context() const;
+    uvc_context* context() const;
 
     // The opened camera when libuvc finds a video-class device with these IDs (0 matches any),
     // else nothing.
@@ -26,5 +28,7 @@ private:
     UVCContext();
     ~UVCContext();
 
-    uvc_context_t* context_ = nullptr;
+    uvc_context* libuvcContext = nullptr;
 };
+
+} // namespace device

@@ -2,6 +2,8 @@
 
 #include "device/UVCRequest.h"
 
+namespace device {
+
 namespace {
 
 constexpr uint8_t ct = UVCRequest::cameraTerminal;
@@ -62,3 +64,5 @@ std::vector<uint8_t> UVCControl::littleEndian(int64_t value, size_t length) {
     }
     return bytes;
 }
+
+} // namespace device

@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+namespace device {
+
 class UVCControl {
 public:
     uint8_t unit;
@@ -45,3 +47,5 @@ public:
     // The low `length` bytes of the value in two's complement, little-endian.
     static std::vector<uint8_t> littleEndian(int64_t value, size_t length);
 };
+
+} // namespace device

@@ -1,37 +1,48 @@
 #include "device/UVCControlDispatch.h"
 
+#include "device/CaseIndexedTable.h"
 #include "device/UVCDevice.h"
 
 #include <array>
+#include <tuple>
+
+namespace device {
 
 namespace {
 
 using D = UVCDevice;
+using R = UVCRangeControl;
+using S = UVCStateControl;
 
-const std::array<UVCControlDispatch::Range, 16> ranges = {{
-    {&D::getBrightness, &D::setBrightness},
-    {&D::getContrast, &D::setContrast},
-    {&D::getSaturation, &D::setSaturation},
-    {&D::getSharpness, &D::setSharpness},
-    {&D::getGamma, &D::setGamma},
-    {&D::getHue, &D::setHue},
-    {&D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp},
-    {&D::getAutoExposureModeIndex, &D::setAutoExposureModeWithIndex},
-    {&D::getExposureAbs, &D::setExposureAbs},
-    {&D::getGain, &D::setGain},
-    {&D::getZoomAbs, &D::setZoomAbs},
-    {&D::getPan, &D::setPan},
-    {&D::getTilt, &D::setTilt},
-    {&D::getFocusAbs, &D::setFocusAbs},
-    {&D::getBacklightCompensation, &D::setBacklightCompensation},
-    {&D::getPowerLineFrequency, &D::setPowerLineFrequency},
+constexpr std::array<UVCControlDispatch::Range, 16> ranges = {{
+    {R::brightness, &D::getBrightness, &D::setBrightness},
+    {R::contrast, &D::getContrast, &D::setContrast},
+    {R::saturation, &D::getSaturation, &D::setSaturation},
+    {R::sharpness, &D::getSharpness, &D::setSharpness},
+    {R::gamma, &D::getGamma, &D::setGamma},
+    {R::hue, &D::getHue, &D::setHue},
+    {R::whiteBalance, &D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp},
+    {R::autoExposureMode, &D::getAutoExposureModeIndex, &D::setAutoExposureModeWithIndex},
+    {R::exposureTime, &D::getExposureAbs, &D::setExposureAbs},
+    {R::gain, &D::getGain, &D::setGain},
+    {R::zoom, &D::getZoomAbs, &D::setZoomAbs},
+    {R::pan, &D::getPan, &D::setPan},
+    {R::tilt, &D::getTilt, &D::setTilt},
+    {R::focus, &D::getFocusAbs, &D::setFocusAbs},
+    {R::backlightCompensation, &D::getBacklightCompensation, &D::setBacklightCompensation},
+    {R::powerLineFrequency, &D::getPowerLineFrequency, &D::setPowerLineFrequency},
 }};
 
-const std::array<UVCControlDispatch::State, 3> states = {{
-    {&D::getAutoHue, &D::setAutoHue},
-    {&D::getAutoFocus, &D::setAutoFocus},
-    {&D::getAutoWhiteBalanceTemp, &D::setAutoWhiteBalanceTemp},
+constexpr std::array<UVCControlDispatch::State, 3> states = {{
+    {S::autoHue, &D::getAutoHue, &D::setAutoHue},
+    {S::autoFocus, &D::getAutoFocus, &D::setAutoFocus},
+    {S::autoWhiteBalanceTemp, &D::getAutoWhiteBalanceTemp, &D::setAutoWhiteBalanceTemp},
 }};
+
+static_assert(indexedByCase<&UVCControlDispatch::Range::control>(
+    ranges, std::tuple_size_v<decltype(UVCRangeControl::allCases)>));
+static_assert(indexedByCase<&UVCControlDispatch::State::control>(
+    states, std::tuple_size_v<decltype(UVCStateControl::allCases)>));
 
 } // namespace
 
@@ -42,3 +53,5 @@ const UVCControlDispatch::Range& UVCControlDispatch::range(UVCRangeControl contr
 const UVCControlDispatch::State& UVCControlDispatch::state(UVCStateControl control) {
     return states[static_cast<UVCStateControl::Case>(control)];
 }
+
+} // namespace device

@@ -10,15 +10,20 @@
 #include <cstdint>
 #include <optional>
 
+namespace device {
+
 class UVCDevice;
 
 class UVCControlDispatch {
 public:
+    // The members behind one kind, with the kind's case.
     struct Range {
+        UVCRangeControl control;
         std::optional<int64_t> (UVCDevice::*get)(UVCValueType);
         bool (UVCDevice::*set)(int64_t);
     };
     struct State {
+        UVCStateControl control;
         std::optional<bool> (UVCDevice::*get)(UVCStateType);
         bool (UVCDevice::*set)(bool);
     };
@@ -26,3 +31,5 @@ public:
     static const Range& range(UVCRangeControl control);
     static const State& state(UVCStateControl control);
 };
+
+} // namespace device

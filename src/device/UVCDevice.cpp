@@ -9,8 +9,13 @@
 #include "platform/core/KeyEvent.h"
 #include "platform/core/Timer.h"
 
+#include <libusb.h>
+#include <libuvc/libuvc.h>
+
 #include <array>
 #include <chrono>
+
+namespace device {
 
 namespace {
 
@@ -32,24 +37,54 @@ constexpr std::string_view transferErrorPrefix = "libusb_control_transfer error:
 constexpr std::string_view pollingFirmware = "35";
 constexpr std::string_view stopCode = "00";
 
-struct IdleCode {
-    std::string_view code;
+// The button's codes: a camera opened with the idle code of a row is polled by the row's tick,
+// and the tick takes the row's pressed code for a press.
+struct ButtonCodes {
+    std::string_view idle;
+    std::string_view pressed;
     void (UVCDevice::*tick)();
 };
 
-constexpr std::array<IdleCode, 11> idleCodes = {{
-    {"1D", &UVCDevice::performPostInitializationTasks1D},
-    {"2D", &UVCDevice::performPostInitializationTasks2D},
-    {"3D", &UVCDevice::performPostInitializationTasks3D},
-    {"4D", &UVCDevice::performPostInitializationTasks4D},
-    {"5D", &UVCDevice::performPostInitializationTasks5D},
-    {"6D", &UVCDevice::performPostInitializationTasks6D},
-    {"7D", &UVCDevice::performPostInitializationTasks7D},
-    {"8D", &UVCDevice::performPostInitializationTasks8D},
-    {"9D", &UVCDevice::performPostInitializationTasks9D},
-    {"BD", &UVCDevice::performPostInitializationTasksBD},
-    {"65", &UVCDevice::performPostInitializationTasks65},
+constexpr std::array<ButtonCodes, 11> buttonCodes = {{
+    {"1D", "19", &UVCDevice::performPostInitializationTasks1D},
+    {"2D", "29", &UVCDevice::performPostInitializationTasks2D},
+    {"3D", "39", &UVCDevice::performPostInitializationTasks3D},
+    {"4D", "49", &UVCDevice::performPostInitializationTasks4D},
+    {"5D", "59", &UVCDevice::performPostInitializationTasks5D},
+    {"6D", "69", &UVCDevice::performPostInitializationTasks6D},
+    {"7D", "79", &UVCDevice::performPostInitializationTasks7D},
+    {"8D", "89", &UVCDevice::performPostInitializationTasks8D},
+    {"9D", "99", &UVCDevice::performPostInitializationTasks9D},
+    {"BD", "B9", &UVCDevice::performPostInitializationTasksBD},
+    {"65", "61", &UVCDevice::performPostInitializationTasks65},
 }};
+
+// The pressed code of the tick's row; a tick without a row does not compile.
+consteval std::string_view pressedCodeOf(void (UVCDevice::*tick)()) {
+    for (const ButtonCodes& row : buttonCodes) {
+        if (row.tick == tick) {
+            return row.pressed;
+        }
+    }
+    throw "a poll tick without a row of button codes";
+}
+
+// One step of a reset.
+using ResetStep = void (*)(UVCDevice&);
+
+// The kind of read that asks a getter for its control's default.
+template <typename Value, typename Kind>
+constexpr Kind defaultKind(std::optional<Value> (UVCDevice::*)(Kind)) {
+    return Kind::defaultValue;
+}
+
+// Reads a control's default through `get` and, when it can be read, writes it back through
+// `set`.
+template <auto get, auto set> void restoreDefault(UVCDevice& device) {
+    if (const auto value = (device.*get)(defaultKind(get))) {
+        (device.*set)(*value);
+    }
+}
 
 std::string concat(std::string_view first, std::string_view second) {
     return std::string(first).append(second);
@@ -57,9 +92,23 @@ std::string concat(std::string_view first, std::string_view second) {
 
 } // namespace
 
+// Owned C library objects
+
+void UVCDevice::ContextDeleter::operator()(libusb_context* context) const {
+    libusb_exit(context);
+}
+
+void UVCDevice::HandleDeleter::operator()(libusb_device_handle* handle) const {
+    libusb_close(handle);
+}
+
+void UVCDevice::DescriptorDeleter::operator()(uvc_device_descriptor* descriptor) const {
+    uvc_free_device_descriptor(descriptor);
+}
+
 // Accessors
 
-void UVCDevice::set_device_descriptor_pointer(uvc_device_descriptor_t* value) {
+void UVCDevice::set_device_descriptor_pointer(uvc_device_descriptor* value) {
     descriptor.reset(value);
 }
 
@@ -69,16 +118,15 @@ void UVCDevice::setTimer(std::shared_ptr<platform::Timer> value) {
 
 // Opening and end
 
-std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device_t*) {
+std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device*) {
     UVCConsole::printLine(openingLine);
     libusb_context* ctx = nullptr;
     if (libusb_init(&ctx) != 0) {
         UVCConsole::printLine(initFailedLine);
         return nullptr;
     }
-    ContextPointer context(ctx, &libusb_exit);
-    HandlePointer handle(libusb_open_device_with_vid_pid(ctx, cameraVendorID, cameraProductID),
-                         &libusb_close);
+    ContextPointer context(ctx);
+    HandlePointer handle(libusb_open_device_with_vid_pid(ctx, cameraVendorID, cameraProductID));
     if (!handle) {
         UVCConsole::printLine(openFailedLine);
         return nullptr;
@@ -114,9 +162,9 @@ void UVCDevice::watchButton() {
     }
     const std::string code = getValue(device_handle.get());
     UVCConsole::printLine(concat(valuePrefix, code));
-    for (const IdleCode& idle : idleCodes) {
-        if (code == idle.code) {
-            startPolling(idle.tick);
+    for (const ButtonCodes& row : buttonCodes) {
+        if (code == row.idle) {
+            startPolling(row.tick);
         }
     }
 }
@@ -137,40 +185,40 @@ void UVCDevice::postKeyEvent(uint16_t keycode, bool keyDown) {
     }
 }
 
-// Poll ticks: each compares with the pressed code that belongs to its idle code.
+// Poll ticks: each compares with the pressed code of its row of button codes.
 
 void UVCDevice::performPostInitializationTasks1D() {
-    pollButton("19");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks1D));
 }
 void UVCDevice::performPostInitializationTasks2D() {
-    pollButton("29");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks2D));
 }
 void UVCDevice::performPostInitializationTasks3D() {
-    pollButton("39");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks3D));
 }
 void UVCDevice::performPostInitializationTasks4D() {
-    pollButton("49");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks4D));
 }
 void UVCDevice::performPostInitializationTasks5D() {
-    pollButton("59");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks5D));
 }
 void UVCDevice::performPostInitializationTasks6D() {
-    pollButton("69");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks6D));
 }
 void UVCDevice::performPostInitializationTasks7D() {
-    pollButton("79");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks7D));
 }
 void UVCDevice::performPostInitializationTasks8D() {
-    pollButton("89");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks8D));
 }
 void UVCDevice::performPostInitializationTasks9D() {
-    pollButton("99");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks9D));
 }
 void UVCDevice::performPostInitializationTasksBD() {
-    pollButton("B9");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasksBD));
 }
 void UVCDevice::performPostInitializationTasks65() {
-    pollButton("61");
+    pollButton(pressedCodeOf(&UVCDevice::performPostInitializationTasks65));
 }
 
 void UVCDevice::pollButton(std::string_view pressedCode) {
@@ -371,31 +419,25 @@ bool UVCDevice::setPowerLineFrequency(int64_t value) {
 }
 
 void UVCDevice::resetAll() {
-    using Getter = std::optional<int64_t> (UVCDevice::*)(ValueType);
-    using Setter = bool (UVCDevice::*)(int64_t);
-    static constexpr std::array<std::pair<Getter, Setter>, 11> integerControls = {{
-        {&UVCDevice::getBrightness, &UVCDevice::setBrightness},
-        {&UVCDevice::getContrast, &UVCDevice::setContrast},
-        {&UVCDevice::getSharpness, &UVCDevice::setSharpness},
-        {&UVCDevice::getSaturation, &UVCDevice::setSaturation},
-        {&UVCDevice::getGamma, &UVCDevice::setGamma},
-        {&UVCDevice::getHue, &UVCDevice::setHue},
-        {&UVCDevice::getExposureAbs, &UVCDevice::setExposureAbs},
-        {&UVCDevice::getGain, &UVCDevice::setGain},
-        {&UVCDevice::getWhiteBalanceTemp, &UVCDevice::setWhiteBalanceTemp},
-        {&UVCDevice::getBacklightCompensation, &UVCDevice::setBacklightCompensation},
-        {&UVCDevice::getPowerLineFrequency, &UVCDevice::setPowerLineFrequency},
-    }};
-    for (const auto& [get, set] : integerControls) {
-        if (const auto value = (this->*get)(ValueType::defaultValue)) {
-            (this->*set)(*value);
-        }
-    }
-    if (const auto mode = getAutoExposureMode(StateType::defaultValue)) {
-        setAutoExposureMode(*mode);
-    }
-    if (const auto automatic = getAutoWhiteBalanceTemp(StateType::defaultValue)) {
-        setAutoWhiteBalanceTemp(*automatic);
+    using D = UVCDevice;
+    // One row per step, in the order of the writes.
+    static constexpr std::array<ResetStep, 13> steps = {
+        &restoreDefault<&D::getBrightness, &D::setBrightness>,
+        &restoreDefault<&D::getContrast, &D::setContrast>,
+        &restoreDefault<&D::getSharpness, &D::setSharpness>,
+        &restoreDefault<&D::getSaturation, &D::setSaturation>,
+        &restoreDefault<&D::getGamma, &D::setGamma>,
+        &restoreDefault<&D::getHue, &D::setHue>,
+        &restoreDefault<&D::getExposureAbs, &D::setExposureAbs>,
+        &restoreDefault<&D::getGain, &D::setGain>,
+        &restoreDefault<&D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp>,
+        &restoreDefault<&D::getBacklightCompensation, &D::setBacklightCompensation>,
+        &restoreDefault<&D::getPowerLineFrequency, &D::setPowerLineFrequency>,
+        &restoreDefault<&D::getAutoExposureMode, &D::setAutoExposureMode>,
+        &restoreDefault<&D::getAutoWhiteBalanceTemp, &D::setAutoWhiteBalanceTemp>,
+    };
+    for (const ResetStep step : steps) {
+        step(*this);
     }
 }
 
@@ -479,3 +521,5 @@ bool UVCDevice::writeUnsigned16(const UVCControl& control, int64_t value) {
     }
     return writeInteger(control, value);
 }
+
+} // namespace device

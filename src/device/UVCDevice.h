@@ -9,9 +9,6 @@
 #include "device/UVCStateType.h"
 #include "device/UVCValueType.h"
 
-#include <libusb.h>
-#include <libuvc/libuvc.h>
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -20,21 +17,38 @@
 #include <string_view>
 #include <vector>
 
-class UVCControl;
-struct UVCRequest;
+// libusb and libuvc are included by the .cpp files only.
+struct libusb_context;
+struct libusb_device_handle;
+struct uvc_device;
+struct uvc_device_descriptor;
 
 namespace platform {
 class Timer;
 }
 
+namespace device {
+
+class UVCControl;
+struct UVCRequest;
+
 class UVCDevice : public std::enable_shared_from_this<UVCDevice> {
     struct Key {
         explicit Key() = default;
     };
-    using ContextPointer = std::unique_ptr<libusb_context, decltype(&libusb_exit)>;
-    using HandlePointer = std::unique_ptr<libusb_device_handle, decltype(&libusb_close)>;
-    using DescriptorPointer =
-        std::unique_ptr<uvc_device_descriptor_t, decltype(&uvc_free_device_descriptor)>;
+    // Exit the context, close the handle, free the descriptor; defined beside the libraries.
+    struct ContextDeleter {
+        void operator()(libusb_context* context) const;
+    };
+    struct HandleDeleter {
+        void operator()(libusb_device_handle* handle) const;
+    };
+    struct DescriptorDeleter {
+        void operator()(uvc_device_descriptor* descriptor) const;
+    };
+    using ContextPointer = std::unique_ptr<libusb_context, ContextDeleter>;
+    using HandlePointer = std::unique_ptr<libusb_device_handle, HandleDeleter>;
+    using DescriptorPointer = std::unique_ptr<uvc_device_descriptor, DescriptorDeleter>;
 
 public:
     using ValueType = UVCValueType;
@@ -46,8 +60,8 @@ public:
     };
 
     // Held descriptor, freed with the device; nothing fills it yet.
-    uvc_device_descriptor_t* device_descriptor_pointer() const { return descriptor.get(); }
-    void set_device_descriptor_pointer(uvc_device_descriptor_t* descriptor);
+    uvc_device_descriptor* device_descriptor_pointer() const { return descriptor.get(); }
+    void set_device_descriptor_pointer(uvc_device_descriptor* descriptor);
     std::optional<std::string> productName() const { return std::nullopt; }
     const std::shared_ptr<platform::Timer>& timer() const { return pollTimer; }
     void setTimer(std::shared_ptr<platform::Timer> timer);
@@ -55,7 +69,7 @@ public:
     // Opens the camera 0C45:6366 through a libusb context of its own, whichever libuvc device
     // was found; reads its firmware and button idle codes and, for a known pair, starts the
     // button poll on the calling thread's event loop. Nothing when the opening fails.
-    static std::shared_ptr<UVCDevice> open(uvc_device_t* device);
+    static std::shared_ptr<UVCDevice> open(uvc_device* device);
     UVCDevice(Key, ContextPointer context, HandlePointer handle);
     ~UVCDevice();
     UVCDevice(const UVCDevice&) = delete;
@@ -158,6 +172,8 @@ private:
 
     ContextPointer device;
     HandlePointer device_handle;
-    DescriptorPointer descriptor{nullptr, &uvc_free_device_descriptor};
+    DescriptorPointer descriptor;
     std::shared_ptr<platform::Timer> pollTimer;
 };
+
+} // namespace device

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+namespace device {
+
 namespace {
 
 constexpr uint8_t buttonSelector = 1;
@@ -45,3 +47,5 @@ std::string UVCExtensionUnit::code(uint8_t byte) {
     std::snprintf(text.data(), text.size(), "%02X", static_cast<unsigned>(byte));
     return text.data();
 }
+
+} // namespace device

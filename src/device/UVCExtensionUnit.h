@@ -10,6 +10,8 @@
 #include <span>
 #include <string>
 
+namespace device {
+
 class UVCExtensionUnit {
 public:
     // Performs one request with the given data stage and answers libusb's result.
@@ -21,3 +23,5 @@ public:
     // One byte as "%02X".
     static std::string code(uint8_t byte);
 };
+
+} // namespace device

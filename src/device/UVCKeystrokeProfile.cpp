@@ -4,9 +4,12 @@
 #include "platform/core/KeyEvent.h"
 #include "platform/core/UserDefaults.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <thread>
+
+namespace device {
 
 using platform::KeyEvent;
 
@@ -27,8 +30,6 @@ constexpr uint64_t commandShift = KeyEvent::maskCommand | KeyEvent::maskShift;
 constexpr auto delayPause = std::chrono::milliseconds(900);
 constexpr auto quickCameraPause = std::chrono::milliseconds(1000);
 
-using Send = void (*)(UVCDevice&);
-
 // An event with its modifier flags, or none when it cannot be created.
 std::unique_ptr<KeyEvent> flaggedEvent(uint16_t keycode, bool keyDown, uint64_t flags) {
     auto event = KeyEvent::create(keycode, keyDown);
@@ -44,48 +45,21 @@ void post(const std::unique_ptr<KeyEvent>& event) {
     }
 }
 
-} // namespace
+// What the profiles send: unflagged events through the device, flagged ones made here.
 
-const std::array<std::string_view, 7> UVCKeystrokeProfile::names = {
-    "Curve Dental", "Dentrix Ascend", "Enter", "MacPractice DDS",
-    "Quick Camera", "Sota Imaging",   "Space",
-};
-
-void UVCKeystrokeProfile::sendChosenProfile(UVCDevice& device) {
-    static const std::array<Send, 7> senders = {
-        &pressReturn, &dentrixAscend, &pressReturn, &macPracticeDDS,
-        &quickCamera, &sotaImaging,   &space,
-    };
-    auto& defaults = platform::UserDefaults::standard();
-    const auto setting = defaults.string(settingKey);
-    const auto delay = defaults.string(delayKey);
-    if (!setting) {
-        return;
-    }
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (*setting != names[i]) {
-            continue;
-        }
-        if (delay == delayEnabled) {
-            std::this_thread::sleep_for(delayPause);
-        }
-        senders[i](device);
-    }
-}
-
-void UVCKeystrokeProfile::pressReturn(UVCDevice& device) {
+void pressReturn(UVCDevice& device) {
     device.postKeyEvent(keyReturn, true);
     device.postKeyEvent(keyReturn, false);
 }
 
-void UVCKeystrokeProfile::dentrixAscend(UVCDevice& device) {
+void dentrixAscend(UVCDevice& device) {
     device.postKeyEvent(keyOption, true);
     device.postKeyEvent(keyReturn, true);
     device.postKeyEvent(keyReturn, false);
     device.postKeyEvent(keyOption, false);
 }
 
-void UVCKeystrokeProfile::macPracticeDDS(UVCDevice&) {
+void macPracticeDDS(UVCDevice&) {
     // Both events are made and flagged before the first is posted.
     const auto down = flaggedEvent(keyJ, true, commandShift);
     const auto up = flaggedEvent(keyJ, false, commandShift);
@@ -93,7 +67,7 @@ void UVCKeystrokeProfile::macPracticeDDS(UVCDevice&) {
     post(up);
 }
 
-void UVCKeystrokeProfile::quickCamera(UVCDevice& device) {
+void quickCamera(UVCDevice& device) {
     // The two A events live until the profile's last event has been sent.
     const auto aDown = flaggedEvent(keyA, true, command);
     post(aDown);
@@ -106,12 +80,60 @@ void UVCKeystrokeProfile::quickCamera(UVCDevice& device) {
     device.postKeyEvent(keyS, false);
 }
 
-void UVCKeystrokeProfile::sotaImaging(UVCDevice& device) {
+void sotaImaging(UVCDevice& device) {
     device.postKeyEvent(keyC, true);
     device.postKeyEvent(keyC, false);
 }
 
-void UVCKeystrokeProfile::space(UVCDevice& device) {
+void space(UVCDevice& device) {
     device.postKeyEvent(keySpace, true);
     device.postKeyEvent(keySpace, false);
 }
+
+// One profile: the name the user defaults hold and what a press sends.
+struct Profile {
+    std::string_view name;
+    void (*send)(UVCDevice& device);
+};
+
+// In the order of the control window's list.
+constexpr std::array<Profile, 7> profiles = {{
+    {"Curve Dental", &pressReturn},
+    {"Dentrix Ascend", &dentrixAscend},
+    {"Enter", &pressReturn},
+    {"MacPractice DDS", &macPracticeDDS},
+    {"Quick Camera", &quickCamera},
+    {"Sota Imaging", &sotaImaging},
+    {"Space", &space},
+}};
+
+// The first column of the profiles.
+constexpr std::array<std::string_view, profiles.size()> profileNames() {
+    std::array<std::string_view, profiles.size()> names;
+    std::ranges::transform(profiles, names.begin(), &Profile::name);
+    return names;
+}
+
+} // namespace
+
+const std::array<std::string_view, 7> UVCKeystrokeProfile::names = profileNames();
+
+void UVCKeystrokeProfile::sendChosenProfile(UVCDevice& device) {
+    auto& defaults = platform::UserDefaults::standard();
+    const auto setting = defaults.string(settingKey);
+    const auto delay = defaults.string(delayKey);
+    if (!setting) {
+        return;
+    }
+    for (const Profile& profile : profiles) {
+        if (*setting != profile.name) {
+            continue;
+        }
+        if (delay == delayEnabled) {
+            std::this_thread::sleep_for(delayPause);
+        }
+        profile.send(device);
+    }
+}
+
+} // namespace device

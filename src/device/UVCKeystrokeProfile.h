@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace device {
+
 class UVCDevice;
 
 class UVCKeystrokeProfile {
@@ -21,12 +23,6 @@ public:
     // if the delay is "enabled" and sends the profile. Unflagged events go through the device's
     // postKeyEvent. Anything else sends nothing and does not pause.
     static void sendChosenProfile(UVCDevice& device);
-
-private:
-    static void pressReturn(UVCDevice& device);
-    static void dentrixAscend(UVCDevice& device);
-    static void macPracticeDDS(UVCDevice& device);
-    static void quickCamera(UVCDevice& device);
-    static void sotaImaging(UVCDevice& device);
-    static void space(UVCDevice& device);
 };
+
+} // namespace device

@@ -1,5 +1,7 @@
 #include "device/UVCRangeControl.h"
 
+namespace device {
+
 const std::array<UVCRangeControl, 16> UVCRangeControl::allCases = {
     brightness,
     contrast,
@@ -18,3 +20,5 @@ const std::array<UVCRangeControl, 16> UVCRangeControl::allCases = {
     backlightCompensation,
     powerLineFrequency,
 };
+
+} // namespace device

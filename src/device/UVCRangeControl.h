@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace device {
+
 class UVCRangeControl {
 public:
     enum Case : uint8_t {
@@ -37,8 +39,10 @@ private:
     Case value;
 };
 
-template <> struct std::hash<UVCRangeControl> {
-    size_t operator()(UVCRangeControl control) const noexcept {
-        return std::hash<uint8_t>()(static_cast<UVCRangeControl::Case>(control));
+} // namespace device
+
+template <> struct std::hash<device::UVCRangeControl> {
+    size_t operator()(device::UVCRangeControl control) const noexcept {
+        return std::hash<uint8_t>()(static_cast<device::UVCRangeControl::Case>(control));
     }
 };

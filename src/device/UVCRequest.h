@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace device {
+
 struct UVCRequest {
     static constexpr uint8_t hostToInterface = 0x21; // class request, host to interface
     static constexpr uint8_t interfaceToHost = 0xA1; // class request, interface to host
@@ -29,3 +31,5 @@ struct UVCRequest {
     constexpr uint16_t wValue() const { return static_cast<uint16_t>(selector << 8); }
     constexpr uint16_t wIndex() const { return static_cast<uint16_t>(unit << 8); }
 };
+
+} // namespace device

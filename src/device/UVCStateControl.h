@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <functional>
 
+namespace device {
+
 class UVCStateControl {
 public:
     enum Case : uint8_t {
@@ -24,8 +26,10 @@ private:
     Case value;
 };
 
-template <> struct std::hash<UVCStateControl> {
-    size_t operator()(UVCStateControl control) const noexcept {
-        return std::hash<uint8_t>()(static_cast<UVCStateControl::Case>(control));
+} // namespace device
+
+template <> struct std::hash<device::UVCStateControl> {
+    size_t operator()(device::UVCStateControl control) const noexcept {
+        return std::hash<uint8_t>()(static_cast<device::UVCStateControl::Case>(control));
     }
 };

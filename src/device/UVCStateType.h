@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace device {
+
 class UVCStateType {
 public:
     enum Case : uint8_t {
@@ -21,3 +23,5 @@ public:
 private:
     Case value;
 };
+
+} // namespace device

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace device {
+
 namespace {
 
 constexpr int fieldLength = 4;
@@ -76,3 +78,5 @@ std::optional<int> UVCUniqueID::field(std::string_view uniqueID, int fromEnd) {
     const auto begin = all.end() - fromEnd;
     return readHex(std::vector<QString>(begin, begin + fieldLength));
 }
+
+} // namespace device

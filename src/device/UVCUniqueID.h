@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+namespace device {
+
 class UVCUniqueID {
 public:
     // Each field may start with one "+" or "-"; the rest must be hexadecimal digits of either
@@ -16,3 +18,5 @@ public:
 private:
     static std::optional<int> field(std::string_view uniqueID, int fromEnd);
 };
+
+} // namespace device

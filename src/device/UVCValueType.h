@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace device {
+
 class UVCValueType {
 public:
     enum Case : uint8_t {
@@ -23,3 +25,5 @@ public:
 private:
     Case value;
 };
+
+} // namespace device

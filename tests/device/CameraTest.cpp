@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+namespace device {
+
 Wire wireOf(const sim::ControlTransfer& transfer) {
     return {transfer.bmRequestType, transfer.bRequest, transfer.wValue, transfer.wIndex,
             transfer.wLength};
@@ -52,3 +54,5 @@ bool CameraTest::runEventLoopUntil(const std::function<bool()>& done,
     }
     return true;
 }
+
+} // namespace device

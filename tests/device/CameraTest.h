@@ -14,6 +14,8 @@
 #include <functional>
 #include <tuple>
 
+namespace device {
+
 // The setup fields of a request: bmRequestType, bRequest, wValue, wIndex, wLength.
 using Wire = std::tuple<int, int, int, int, int>;
 Wire wireOf(const sim::ControlTransfer& transfer);
@@ -36,3 +38,5 @@ protected:
     sim::SimulatedCamera camera;
     StdoutCapture output;
 };
+
+} // namespace device

@@ -3,6 +3,8 @@
 #include <sstream>
 #include <unistd.h>
 
+namespace device {
+
 StdoutCapture::StdoutCapture()
     : file(std::tmpfile())
     , savedStdout(dup(STDOUT_FILENO)) {
@@ -47,3 +49,5 @@ std::string StdoutCapture::text() const {
         at += count;
     }
 }
+
+} // namespace device

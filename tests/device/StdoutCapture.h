@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace device {
+
 class StdoutCapture {
 public:
     StdoutCapture();
@@ -24,3 +26,5 @@ private:
     int savedStdout;
     long start = 0;
 };
+
+} // namespace device

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+namespace device {
+
 namespace {
 
 using Mode = UVCAutoExposureMode;
+
+} // namespace
 
 TEST(UVCAutoExposureModeTest, OnlyTheFourModeBitsAreModes) {
     for (int byte = 0; byte <= 255; ++byte) {
@@ -14,4 +18,4 @@ TEST(UVCAutoExposureModeTest, OnlyTheFourModeBitsAreModes) {
     }
 }
 
-} // namespace
+} // namespace device

@@ -1,5 +1,7 @@
 #include "CameraTest.h"
 
+namespace device {
+
 namespace {
 
 using D = UVCDevice;
@@ -60,6 +62,8 @@ protected:
     std::shared_ptr<UVCDevice> device;
 };
 
+} // namespace
+
 TEST_F(UVCDeviceControlTest, EveryIntegerControlWritesItsValueCutToTheControlsLength) {
     for (const auto& control : integerControls) {
         SCOPED_TRACE(control.printed);
@@ -92,22 +96,22 @@ TEST_F(UVCDeviceControlTest, EveryIntegerControlReadsEachKindWithItsSignedness) 
 }
 
 TEST_F(UVCDeviceControlTest, AReadThatFailsOrComesBackShortIsEmptyNotZero) {
-    camera.inject({.kind = sim::FaultKind::Stall, .unit = pu});
+    camera.inject({.kind = sim::FaultKind::stall, .unit = pu});
     EXPECT_EQ(device->getBrightness(ValueType::current), std::nullopt);
     EXPECT_EQ(device->getAutoWhiteBalanceTemp(StateType::current), std::nullopt);
     camera.clearFaults();
-    camera.inject({.kind = sim::FaultKind::ShortReply, .shortLength = 3, .selector = 0x04});
+    camera.inject({.kind = sim::FaultKind::shortReply, .shortLength = 3, .selector = 0x04});
     EXPECT_EQ(device->getExposureAbs(ValueType::current), std::nullopt);
     camera.clearFaults();
     camera.setCurrent(ct, 0x02, {0x02});
-    camera.inject({.kind = sim::FaultKind::Stall, .unit = ct});
+    camera.inject({.kind = sim::FaultKind::stall, .unit = ct});
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::current), std::nullopt);
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::maximum), 3);
     EXPECT_TRUE(output.lines().empty());
 }
 
 TEST_F(UVCDeviceControlTest, AWriteTheCameraRefusesAnswersFalseAfterPrintingThePayload) {
-    camera.inject({.kind = sim::FaultKind::Stall, .bRequest = 0x01});
+    camera.inject({.kind = sim::FaultKind::stall, .bRequest = 0x01});
     EXPECT_FALSE(device->setGain(5));
     EXPECT_FALSE(device->setAutoWhiteBalanceTemp(true));
     EXPECT_EQ(output.lines(), (Lines{"5", "1"}));
@@ -156,4 +160,4 @@ TEST_F(UVCDeviceControlTest, ZoomAndFocusTakeSixteenUnsignedBitsOnly) {
     EXPECT_EQ(output.lines(), Lines{"65535"});
 }
 
-} // namespace
+} // namespace device

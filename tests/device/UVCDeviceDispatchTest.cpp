@@ -1,5 +1,9 @@
 #include "CameraTest.h"
 
+#include <map>
+
+namespace device {
+
 namespace {
 
 using ValueType = UVCDevice::ValueType;
@@ -13,27 +17,30 @@ Target at(int unit, int selector) {
     return std::pair(unit, selector);
 }
 
-// In the order of UVCRangeControl and of UVCStateControl.
-const Targets rangeTargets[] = {
-    {at(pu, 0x02), at(pu, 0x02)},
-    {at(pu, 0x03), at(pu, 0x03)},
-    {at(pu, 0x07), at(pu, 0x07)},
-    {at(pu, 0x08), at(pu, 0x08)},
-    {at(pu, 0x09), at(pu, 0x09)},
-    {at(pu, 0x06), at(pu, 0x06)},
-    {at(pu, 0x0A), at(pu, 0x0A)},
-    {at(ct, 0x02), at(ct, 0x02)},
-    {at(ct, 0x04), at(ct, 0x04)},
-    {at(pu, 0x04), at(pu, 0x04)},
-    {{}, at(ct, 0x0B)},
-    {{}, {}},
-    {{}, {}},
-    {{}, at(ct, 0x06)},
-    {at(pu, 0x01), at(pu, 0x01)},
-    {at(pu, 0x05), at(pu, 0x05)},
+// Where each kind's read and write go, by the kind's case.
+const std::map<UVCRangeControl::Case, Targets> rangeTargets = {
+    {UVCRangeControl::brightness, {at(pu, 0x02), at(pu, 0x02)}},
+    {UVCRangeControl::contrast, {at(pu, 0x03), at(pu, 0x03)}},
+    {UVCRangeControl::saturation, {at(pu, 0x07), at(pu, 0x07)}},
+    {UVCRangeControl::sharpness, {at(pu, 0x08), at(pu, 0x08)}},
+    {UVCRangeControl::gamma, {at(pu, 0x09), at(pu, 0x09)}},
+    {UVCRangeControl::hue, {at(pu, 0x06), at(pu, 0x06)}},
+    {UVCRangeControl::whiteBalance, {at(pu, 0x0A), at(pu, 0x0A)}},
+    {UVCRangeControl::autoExposureMode, {at(ct, 0x02), at(ct, 0x02)}},
+    {UVCRangeControl::exposureTime, {at(ct, 0x04), at(ct, 0x04)}},
+    {UVCRangeControl::gain, {at(pu, 0x04), at(pu, 0x04)}},
+    {UVCRangeControl::zoom, {{}, at(ct, 0x0B)}},
+    {UVCRangeControl::pan, {{}, {}}},
+    {UVCRangeControl::tilt, {{}, {}}},
+    {UVCRangeControl::focus, {{}, at(ct, 0x06)}},
+    {UVCRangeControl::backlightCompensation, {at(pu, 0x01), at(pu, 0x01)}},
+    {UVCRangeControl::powerLineFrequency, {at(pu, 0x05), at(pu, 0x05)}},
 };
-const Targets stateTargets[] = {
-    {{}, at(pu, 0x10)}, {{}, at(ct, 0x08)}, {at(pu, 0x0B), at(pu, 0x0B)}};
+const std::map<UVCStateControl::Case, Targets> stateTargets = {
+    {UVCStateControl::autoHue, {{}, at(pu, 0x10)}},
+    {UVCStateControl::autoFocus, {{}, at(ct, 0x08)}},
+    {UVCStateControl::autoWhiteBalanceTemp, {at(pu, 0x0B), at(pu, 0x0B)}},
+};
 
 class UVCDeviceDispatchTest : public CameraTest {
 protected:
@@ -53,11 +60,13 @@ protected:
     std::shared_ptr<UVCDevice> device;
 };
 
+} // namespace
+
 TEST_F(UVCDeviceDispatchTest, EachKindReachesItsOwnControl) {
     ASSERT_EQ(UVCRangeControl::allCases.size(), std::size(rangeTargets));
     for (const UVCRangeControl control : UVCRangeControl::allCases) {
         SCOPED_TRACE(static_cast<int>(control));
-        const auto& [read, written] = rangeTargets[static_cast<int>(control)];
+        const auto& [read, written] = rangeTargets.at(control);
         EXPECT_EQ(device->getValue(control, ValueType::current).has_value(), read.has_value());
         EXPECT_EQ(target(), read);
         for (const auto type : {ValueType::minimum, ValueType::maximum, ValueType::defaultValue}) {
@@ -69,7 +78,7 @@ TEST_F(UVCDeviceDispatchTest, EachKindReachesItsOwnControl) {
     }
     for (const UVCStateControl control : UVCStateControl::allCases) {
         SCOPED_TRACE(static_cast<int>(control));
-        const auto& [read, written] = stateTargets[static_cast<int>(control)];
+        const auto& [read, written] = stateTargets.at(control);
         EXPECT_EQ(device->getState(control, UVCDevice::StateType::current).has_value(),
                   read.has_value());
         EXPECT_EQ(target(), read);
@@ -88,4 +97,4 @@ TEST_F(UVCDeviceDispatchTest, ExposureModeKindSpeaksInModeIndexes) {
     EXPECT_EQ(output.lines(), std::vector<std::string>{"4"});
 }
 
-} // namespace
+} // namespace device

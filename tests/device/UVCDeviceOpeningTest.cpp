@@ -1,8 +1,9 @@
 #include "CameraTest.h"
-
 #include "device/UVCContext.h"
 
 #include <filesystem>
+
+namespace device {
 
 namespace {
 
@@ -30,6 +31,8 @@ protected:
     }
 };
 
+} // namespace
+
 TEST_F(UVCDeviceOpeningTest, OpeningPrintsFourLinesAndStartsThePollOfTheIdleCode) {
     camera.setButtonCode(0x65);
     const auto device = find(0x0C45, 0x6366);
@@ -55,7 +58,7 @@ TEST_F(UVCDeviceOpeningTest, AnUnreadableFirmwareOrAnIdleCodeOutsideTheTableStar
     camera.setButtonCode(0x19);
     const auto unknownIdle = find(0x0C45, 0x6366);
     EXPECT_EQ(output.lines().back(), "The value is: 19");
-    camera.inject({.kind = sim::FaultKind::Stall, .unit = 3});
+    camera.inject({.kind = sim::FaultKind::stall, .unit = 3});
     const auto unreadable = find(0x0C45, 0x6366);
     EXPECT_EQ(output.lines().back(), "The value for firmware is: 00");
     ASSERT_TRUE(unknownIdle && unreadable);
@@ -90,4 +93,4 @@ TEST_F(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
     EXPECT_EQ(usbDescriptors(), before);
 }
 
-} // namespace
+} // namespace device

@@ -1,11 +1,12 @@
 #include "CameraTest.h"
-
 #include "device/UVCKeystrokeProfile.h"
 #include "platform/core/UserDefaults.h"
 #include "support/KeystrokeRecorder.h"
 #include "support/VirtualDisplay.h"
 
 #include <QElapsedTimer>
+
+namespace device {
 
 namespace {
 
@@ -65,6 +66,8 @@ protected:
     sim::KeystrokeRecorder recorder;
     size_t seen = 0;
 };
+
+} // namespace
 
 TEST_F(UVCDevicePollTest, ThePollTicksOnTheEventLoopAboutEveryHundredFiftyMilliseconds) {
     QElapsedTimer clock;
@@ -172,4 +175,4 @@ TEST_F(UVCDeviceKeystrokeTest, AnEnabledDelayPausesBeforeTheProfile) {
     EXPECT_EQ(newEvents().size(), 2u);
 }
 
-} // namespace
+} // namespace device

@@ -1,5 +1,7 @@
 #include "CameraTest.h"
 
+namespace device {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -8,15 +10,21 @@ using Write = std::tuple<int, int, Bytes>; // unit, selector, payload
 constexpr uint8_t ct = 1;
 constexpr uint8_t pu = 2;
 
-// The writes of a reset, in its order, of the defaults the test gives the camera: brightness,
-// contrast, sharpness, saturation, gamma, hue, exposure time, gain, white balance temperature,
-// backlight compensation, power-line frequency, auto-exposure mode, automatic white balance.
+// The writes of a reset, in its order, of the defaults the test gives the camera.
 const std::vector<Write> resetWrites = {
-    {pu, 0x02, {0xC0, 0xFF}},    {pu, 0x03, {0x20, 0x00}}, {pu, 0x08, {0x03, 0x00}},
-    {pu, 0x07, {0x40, 0x00}},    {pu, 0x09, {0x64, 0x00}}, {pu, 0x06, {0xF6, 0xFF}},
-    {ct, 0x04, {0x9C, 0, 0, 0}}, {pu, 0x04, {0x0A, 0x00}}, {pu, 0x0A, {0xF8, 0x11}},
-    {pu, 0x01, {0x01, 0x00}},    {pu, 0x05, {0x01}},       {ct, 0x02, {0x08}},
-    {pu, 0x0B, {0x01}},
+    {pu, 0x02, {0xC0, 0xFF}},    // brightness
+    {pu, 0x03, {0x20, 0x00}},    // contrast
+    {pu, 0x08, {0x03, 0x00}},    // sharpness
+    {pu, 0x07, {0x40, 0x00}},    // saturation
+    {pu, 0x09, {0x64, 0x00}},    // gamma
+    {pu, 0x06, {0xF6, 0xFF}},    // hue
+    {ct, 0x04, {0x9C, 0, 0, 0}}, // exposure time
+    {pu, 0x04, {0x0A, 0x00}},    // gain
+    {pu, 0x0A, {0xF8, 0x11}},    // white balance temperature
+    {pu, 0x01, {0x01, 0x00}},    // backlight compensation
+    {pu, 0x05, {0x01}},          // power-line frequency
+    {ct, 0x02, {0x08}},          // auto-exposure mode
+    {pu, 0x0B, {0x01}},          // automatic white balance
 };
 
 class UVCDeviceResetTest : public CameraTest {
@@ -46,6 +54,8 @@ protected:
     std::shared_ptr<UVCDevice> device;
 };
 
+} // namespace
+
 TEST_F(UVCDeviceResetTest, ResetWritesEveryDefaultBackInItsFixedOrder) {
     device->resetAll();
     EXPECT_EQ(writes(), resetWrites);
@@ -61,7 +71,7 @@ TEST_F(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoM
         if (skipped == 11) {
             camera.setDefault(ct, 0x02, {0x03});
         } else {
-            camera.inject({.kind = sim::FaultKind::Stall,
+            camera.inject({.kind = sim::FaultKind::stall,
                            .bRequest = 0x87,
                            .unit = unit,
                            .selector = selector});
@@ -75,4 +85,4 @@ TEST_F(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoM
     }
 }
 
-} // namespace
+} // namespace device

@@ -1,5 +1,9 @@
 #include "CameraTest.h"
 
+#include <libusb.h>
+
+namespace device {
+
 namespace {
 
 using Bytes = std::vector<uint8_t>;
@@ -27,6 +31,8 @@ protected:
     libusb_context* context = nullptr;
     libusb_device_handle* handle = nullptr;
 };
+
+} // namespace
 
 TEST_F(UVCExtensionUnitTest, ButtonQueryWritesItsRequestAndReadsTheThirdReplyByte) {
     camera.setButtonCode(0x2D);
@@ -69,9 +75,9 @@ TEST_F(UVCExtensionUnitTest, RepliesTooShortToHoldTheCodeReadZero) {
     camera.setFirmwareCode(0x35);
     camera.setButtonCode(0x19);
     camera.inject(
-        {.kind = sim::FaultKind::ShortReply, .shortLength = 3, .bRequest = 0x81, .selector = 3});
+        {.kind = sim::FaultKind::shortReply, .shortLength = 3, .bRequest = 0x81, .selector = 3});
     camera.inject(
-        {.kind = sim::FaultKind::ShortReply, .shortLength = 2, .bRequest = 0x81, .selector = 1});
+        {.kind = sim::FaultKind::shortReply, .shortLength = 2, .bRequest = 0x81, .selector = 1});
     EXPECT_EQ(UVCDevice::getFirmware(handle), "00");
     EXPECT_EQ(UVCDevice::getValue(handle), "00");
     EXPECT_TRUE(output.lines().empty());
@@ -79,11 +85,11 @@ TEST_F(UVCExtensionUnitTest, RepliesTooShortToHoldTheCodeReadZero) {
 
 TEST_F(UVCExtensionUnitTest, AFailedLengthQueryIsReportedAndTheCodeStillRead) {
     camera.setFirmwareCode(0x35);
-    camera.inject({.kind = sim::FaultKind::Stall, .bRequest = 0x85});
+    camera.inject({.kind = sim::FaultKind::stall, .bRequest = 0x85});
     EXPECT_EQ(UVCDevice::getFirmware(handle), "35");
     EXPECT_EQ(output.lines(),
               (std::vector<std::string>{"Unable to get value.",
                                         "libusb_control_transfer error: Pipe error (-9)"}));
 }
 
-} // namespace
+} // namespace device

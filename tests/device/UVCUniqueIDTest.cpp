@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace device {
+
 namespace {
 
 using IDs = std::pair<std::optional<int>, std::optional<int>>;
@@ -9,6 +11,8 @@ using IDs = std::pair<std::optional<int>, std::optional<int>>;
 IDs read(const char* uniqueID) {
     return {UVCUniqueID::vendorID(uniqueID), UVCUniqueID::productID(uniqueID)};
 }
+
+} // namespace
 
 TEST(UVCUniqueIDTest, TheLastEightCharactersAreVendorThenProductInHex) {
     EXPECT_EQ(read("pci-0000:00:14.0-usb-0:1:1.00c456366"), IDs(0x0C45, 0x6366));
@@ -43,4 +47,4 @@ TEST(UVCUniqueIDTest, AFieldMayStartWithOneSign) {
     EXPECT_EQ(read("0+45636-"), IDs());
 }
 
-} // namespace
+} // namespace device
