@@ -1,6 +1,7 @@
-// Cost of the camera requests against the simulated camera: the median time of one getter, one
-// setter, one poll tick and one reset, and the share of that time spent outside libusb (our own
-// code, the printed lines included).
+// Cost of the camera requests against the simulated camera, on both routes side by side: the
+// median time of one getter, one setter, one poll tick and one reset, and the share of that time
+// spent outside the kernel call of the route (libusb's control transfer for usbfs, the ioctl on
+// the video node for the driver): our own code, the printed lines included.
 
 #include "device/UVCContext.h"
 #include "device/UVCDevice.h"
@@ -8,9 +9,12 @@
 
 #include <QCoreApplication>
 #include <libusb.h>
+#include <sys/wait.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
+#include <cstdarg>
 #include <cstdio>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -26,7 +30,15 @@ using device::UVCDevice;
 using Clock = std::chrono::steady_clock;
 using Nanoseconds = std::chrono::nanoseconds;
 
-Nanoseconds insideLibusb{0};
+// Time the measuring thread spent in the kernel call of the route; ioctls made by libusb itself
+// count as libusb's. Other threads are not counted.
+Nanoseconds insideKernelCall{0};
+thread_local bool measuring = false;
+thread_local bool inLibusb = false;
+
+constexpr int operations = 4;
+constexpr std::array<const char*, operations> operationNames = {
+    "getter (getBrightness)", "setter (setBrightness)", "poll tick (button idle)", "resetAll()"};
 
 struct Figures {
     double medianMicroseconds;
@@ -36,16 +48,19 @@ struct Figures {
 Figures measure(int runs, const std::function<void()>& operation) {
     std::vector<Nanoseconds> totals;
     Nanoseconds total{0};
-    insideLibusb = Nanoseconds{0};
+    insideKernelCall = Nanoseconds{0};
+    measuring = true;
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
         operation();
         totals.push_back(Clock::now() - start);
         total += totals.back();
     }
+    measuring = false;
     std::nth_element(totals.begin(), totals.begin() + runs / 2, totals.end());
     const double median = std::chrono::duration<double, std::micro>(totals[runs / 2]).count();
-    const double outside = 1.0 - static_cast<double>(insideLibusb.count()) / total.count();
+    const double outside =
+        1.0 - static_cast<double>(insideKernelCall.count()) / static_cast<double>(total.count());
     return {median, outside};
 }
 
@@ -81,17 +96,48 @@ extern "C" int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* handle,
     static const auto real =
         reinterpret_cast<Transfer>(dlsym(RTLD_NEXT, "libusb_control_transfer"));
     const auto start = Clock::now();
+    inLibusb = true;
     const int result = real(handle, requestType, request, value, index, data, length, timeout);
-    insideLibusb += Clock::now() - start;
+    inLibusb = false;
+    if (measuring) {
+        insideKernelCall += Clock::now() - start;
+    }
     return result;
 }
 
-int main(int argc, char* argv[]) {
+// Every ioctl passes here on its way to the umockdev preload library (and the emulated node).
+extern "C" int ioctl(int fd, unsigned long request, ...) {
+    using Ioctl = int (*)(int, unsigned long, ...);
+    static const auto real = reinterpret_cast<Ioctl>(dlsym(RTLD_NEXT, "ioctl"));
+    va_list arguments;
+    va_start(arguments, request);
+    void* argument = va_arg(arguments, void*);
+    va_end(arguments);
+    if (inLibusb || !measuring) {
+        return real(fd, request, argument);
+    }
+    const auto start = Clock::now();
+    const int result = real(fd, request, argument);
+    insideKernelCall += Clock::now() - start;
+    return result;
+}
+
+namespace {
+
+// Measures one route in a process of its own (each needs a testbed made before any libusb
+// context) and writes its figures to `out`.
+int measureRoute(bool viaDriver, int out, int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     sim::SimulatedCamera camera;
+    if (viaDriver) {
+        camera.bindDriver();
+        // Manual exposure and white balance, so that the driver takes every write of a reset.
+        camera.setCurrent(sim::SimulatedCamera::cameraTerminal, 0x02, {0x01});
+        camera.setCurrent(sim::SimulatedCamera::processingUnit, 0x0B, {0x00});
+    }
     camera.plug();
     constexpr int runs = 200;
-    std::vector<std::pair<const char*, Figures>> figures;
+    std::array<Figures, operations> figures{};
     {
         Silence silence;
         auto device = UVCContext::shared().findDevice(0x0C45, 0x6366);
@@ -101,19 +147,52 @@ int main(int argc, char* argv[]) {
         device->setTimer(nullptr); // ticks are run here, not by the event loop
         int64_t value = 0;
         figures = {
-            {"getter (getBrightness)",
-             measure(runs, [&] { device->getBrightness(UVCDevice::ValueType::current); })},
-            {"setter (setBrightness)", measure(runs, [&] { device->setBrightness(++value % 64); })},
-            {"poll tick (button idle)",
-             measure(runs, [&] { device->performPostInitializationTasks1D(); })},
-            {"resetAll()", measure(runs / 4, [&] { device->resetAll(); })},
+            measure(runs, [&] { device->getBrightness(UVCDevice::ValueType::current); }),
+            measure(runs, [&] { device->setBrightness(++value % 64); }),
+            measure(runs, [&] { device->performPostInitializationTasks1D(); }),
+            measure(runs / 4, [&] { device->resetAll(); }),
         };
         camera.clearTransfers();
     }
-    std::printf("device_bench: medians against the simulated camera\n");
-    for (const auto& [name, figure] : figures) {
-        std::printf("  %-26s %9.1f us   outside libusb %5.1f %%\n", name, figure.medianMicroseconds,
-                    100.0 * figure.shareOutside);
+    const auto written = write(out, figures.data(), sizeof figures);
+    return written == static_cast<ssize_t>(sizeof figures) ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    std::array<std::array<Figures, operations>, 2> routes{};
+    for (size_t route = 0; route < routes.size(); ++route) {
+        int pipeEnds[2];
+        if (pipe(pipeEnds) != 0) {
+            return 1;
+        }
+        std::fflush(stdout);
+        const pid_t child = fork();
+        if (child == 0) {
+            close(pipeEnds[0]);
+            _exit(measureRoute(route == 1, pipeEnds[1], argc, argv));
+        }
+        close(pipeEnds[1]);
+        const auto got = read(pipeEnds[0], routes[route].data(), sizeof routes[route]);
+        close(pipeEnds[0]);
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (got != static_cast<ssize_t>(sizeof routes[route]) || status != 0) {
+            std::fprintf(stderr, "device_bench: the %s route could not be measured\n",
+                         route == 0 ? "usbfs" : "video node");
+            return 1;
+        }
+    }
+    std::printf("device_bench: medians against the simulated camera; share outside the kernel "
+                "call\n");
+    std::printf("  %-26s %24s %24s\n", "", "usbfs (libusb)", "video node (ioctl)");
+    for (int operation = 0; operation < operations; ++operation) {
+        const Figures& usb = routes[0][static_cast<size_t>(operation)];
+        const Figures& node = routes[1][static_cast<size_t>(operation)];
+        std::printf("  %-26s %9.1f us %7.1f %%   %9.1f us %7.1f %%\n",
+                    operationNames[static_cast<size_t>(operation)], usb.medianMicroseconds,
+                    100.0 * usb.shareOutside, node.medianMicroseconds, 100.0 * node.shareOutside);
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "device/UVCExtensionUnit.h"
 #include "device/UVCKeystrokeProfile.h"
 #include "device/UVCRequest.h"
+#include "device/UVCTransport.h"
 #include "platform/core/KeyEvent.h"
 #include "platform/core/Timer.h"
 
@@ -21,7 +22,6 @@ namespace {
 
 constexpr uint16_t cameraVendorID = 0x0C45;
 constexpr uint16_t cameraProductID = 0x6366;
-constexpr unsigned int transferTimeoutMs = 1000;
 constexpr std::chrono::milliseconds pollInterval{150};
 
 constexpr std::string_view openingLine = "asdf";
@@ -137,30 +137,34 @@ std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device*) {
     if (rc != 0) {
         return nullptr; // the handle is closed before its context is exited
     }
-    auto opened = std::make_shared<UVCDevice>(Key{}, std::move(context), std::move(handle));
+    auto transport = UVCTransport::forHandle(handle.get());
+    auto opened = std::make_shared<UVCDevice>(Key{}, std::move(context), std::move(handle),
+                                              std::move(transport));
     opened->watchButton();
     return opened;
 }
 
-UVCDevice::UVCDevice(Key, ContextPointer context, HandlePointer handle)
+UVCDevice::UVCDevice(Key, ContextPointer context, HandlePointer handle,
+                     std::unique_ptr<UVCTransport> transport)
     : device(std::move(context))
-    , device_handle(std::move(handle)) {}
+    , deviceHandle(std::move(handle))
+    , transport(std::move(transport)) {}
 
 UVCDevice::~UVCDevice() {
     if (pollTimer) {
         pollTimer->invalidate();
     }
-    // Members end in reverse order: the descriptor is freed, the handle closed, the context
-    // exited.
+    // Members end in reverse order: the route is closed, the descriptor freed, the handle
+    // closed, the context exited.
 }
 
 void UVCDevice::watchButton() {
-    const std::string firmware = getFirmware(device_handle.get());
+    const std::string firmware = firmwareCode();
     UVCConsole::printLine(concat(firmwarePrefix, firmware));
     if (firmware != pollingFirmware) {
         return;
     }
-    const std::string code = getValue(device_handle.get());
+    const std::string code = buttonCode();
     UVCConsole::printLine(concat(valuePrefix, code));
     for (const ButtonCodes& row : buttonCodes) {
         if (code == row.idle) {
@@ -222,7 +226,7 @@ void UVCDevice::performPostInitializationTasks65() {
 }
 
 void UVCDevice::pollButton(std::string_view pressedCode) {
-    const std::string code = getValue(device_handle.get());
+    const std::string code = buttonCode();
     UVCConsole::printLine(concat(valuePrefix, code));
     if (code == pressedCode) {
         UVCKeystrokeProfile::sendChosenProfile(*this);
@@ -235,16 +239,29 @@ void UVCDevice::pollButton(std::string_view pressedCode) {
 // Vendor extension-unit queries
 
 std::string UVCDevice::getValue(libusb_device_handle* handle) {
-    return UVCExtensionUnit::buttonCode(
-        [handle](const UVCRequest& request, std::span<uint8_t> data) {
-            return sendRequest(handle, request, data);
-        });
+    const auto route = UVCTransport::forHandle(handle);
+    return UVCExtensionUnit::buttonCode([&](const UVCRequest& request, std::span<uint8_t> data) {
+        return sendThrough(*route, request, data);
+    });
 }
 
 std::string UVCDevice::getFirmware(libusb_device_handle* handle) {
+    const auto route = UVCTransport::forHandle(handle);
+    return UVCExtensionUnit::firmwareCode([&](const UVCRequest& request, std::span<uint8_t> data) {
+        return sendThrough(*route, request, data);
+    });
+}
+
+std::string UVCDevice::buttonCode() {
+    return UVCExtensionUnit::buttonCode([this](const UVCRequest& request, std::span<uint8_t> data) {
+        return sendRequest(request, data);
+    });
+}
+
+std::string UVCDevice::firmwareCode() {
     return UVCExtensionUnit::firmwareCode(
-        [handle](const UVCRequest& request, std::span<uint8_t> data) {
-            return sendRequest(handle, request, data);
+        [this](const UVCRequest& request, std::span<uint8_t> data) {
+            return sendRequest(request, data);
         });
 }
 
@@ -461,11 +478,13 @@ bool UVCDevice::setState(bool value, UVCStateControl control) {
 
 // Transfers
 
-int UVCDevice::sendRequest(libusb_device_handle* handle, const UVCRequest& request,
+int UVCDevice::sendRequest(const UVCRequest& request, std::span<uint8_t> data) {
+    return sendThrough(*transport, request, data);
+}
+
+int UVCDevice::sendThrough(UVCTransport& route, const UVCRequest& request,
                            std::span<uint8_t> data) {
-    const int result = libusb_control_transfer(
-        handle, request.requestType, request.request, request.wValue(), request.wIndex(),
-        data.data(), static_cast<uint16_t>(data.size()), transferTimeoutMs);
+    const int result = route.send(request, data);
     if (result < 0 && request.reportsFailure) {
         reportFailure(result);
     }
@@ -482,7 +501,7 @@ std::optional<std::vector<uint8_t>> UVCDevice::readControl(const UVCControl& con
                                                            uint8_t request) {
     std::vector<uint8_t> buffer(control.length);
     const UVCRequest setup{UVCRequest::interfaceToHost, request, control.unit, control.selector};
-    if (sendRequest(device_handle.get(), setup, buffer) != static_cast<int>(control.length)) {
+    if (sendRequest(setup, buffer) != static_cast<int>(control.length)) {
         return std::nullopt; // failed or short: not a value of the camera
     }
     return buffer;
@@ -508,7 +527,7 @@ bool UVCDevice::writeControl(const UVCControl& control, std::vector<uint8_t> pay
     UVCConsole::printLine(std::to_string(UVCControl::unsignedValue(payload)));
     const UVCRequest setup{UVCRequest::hostToInterface, UVCRequest::setCur, control.unit,
                            control.selector};
-    return sendRequest(device_handle.get(), setup, payload) == static_cast<int>(control.length);
+    return sendRequest(setup, payload) == static_cast<int>(control.length);
 }
 
 bool UVCDevice::writeInteger(const UVCControl& control, int64_t value) {

@@ -30,6 +30,7 @@ class Timer;
 namespace device {
 
 class UVCControl;
+class UVCTransport;
 struct UVCRequest;
 
 class UVCDevice : public std::enable_shared_from_this<UVCDevice> {
@@ -63,6 +64,8 @@ public:
     uvc_device_descriptor* device_descriptor_pointer() const { return descriptor.get(); }
     void set_device_descriptor_pointer(uvc_device_descriptor* descriptor);
     std::optional<std::string> productName() const { return std::nullopt; }
+    // The opened camera's libusb handle, open for the life of the device.
+    libusb_device_handle* device_handle() const { return deviceHandle.get(); }
     const std::shared_ptr<platform::Timer>& timer() const { return pollTimer; }
     void setTimer(std::shared_ptr<platform::Timer> timer);
 
@@ -70,7 +73,8 @@ public:
     // was found; reads its firmware and button idle codes and, for a known pair, starts the
     // button poll on the calling thread's event loop. Nothing when the opening fails.
     static std::shared_ptr<UVCDevice> open(uvc_device* device);
-    UVCDevice(Key, ContextPointer context, HandlePointer handle);
+    UVCDevice(Key, ContextPointer context, HandlePointer handle,
+              std::unique_ptr<UVCTransport> transport);
     ~UVCDevice();
     UVCDevice(const UVCDevice&) = delete;
     UVCDevice& operator=(const UVCDevice&) = delete;
@@ -92,6 +96,8 @@ public:
     void performPostInitializationTasks65();
 
     // The vendor extension-unit queries: button code and firmware code, "00" when unreadable.
+    // Each reaches the camera behind `handle` by the route its driver leaves open; the device
+    // itself uses the route it chose when it was opened.
     static std::string getValue(libusb_device_handle* handle);
     static std::string getFirmware(libusb_device_handle* handle);
 
@@ -158,8 +164,13 @@ private:
     void startPolling(void (UVCDevice::*tick)());
     void pollButton(std::string_view pressedCode);
 
-    // The one place where a request reaches the camera: 1000 ms timeout, libusb's result.
-    static int sendRequest(libusb_device_handle* handle, const UVCRequest& request,
+    std::string buttonCode();
+    std::string firmwareCode();
+
+    // The one place where a request reaches the camera, by the route chosen at opening: bytes
+    // moved or libusb's error code, a failure reported when the request asks for it.
+    int sendRequest(const UVCRequest& request, std::span<uint8_t> data);
+    static int sendThrough(UVCTransport& transport, const UVCRequest& request,
                            std::span<uint8_t> data);
     static void reportFailure(int result);
 
@@ -171,8 +182,9 @@ private:
     bool writeUnsigned16(const UVCControl& control, int64_t value);
 
     ContextPointer device;
-    HandlePointer device_handle;
+    HandlePointer deviceHandle;
     DescriptorPointer descriptor;
+    std::unique_ptr<UVCTransport> transport; // uses the handle: ends first
     std::shared_ptr<platform::Timer> pollTimer;
 };
 

@@ -30,6 +30,17 @@ constexpr uint64_t commandShift = KeyEvent::maskCommand | KeyEvent::maskShift;
 constexpr auto delayPause = std::chrono::milliseconds(900);
 constexpr auto quickCameraPause = std::chrono::milliseconds(1000);
 
+UVCKeystrokeProfile::Pause& currentPause() {
+    static UVCKeystrokeProfile::Pause pause = [](std::chrono::milliseconds length) {
+        std::this_thread::sleep_for(length);
+    };
+    return pause;
+}
+
+void pauseFor(std::chrono::milliseconds length) {
+    currentPause()(length);
+}
+
 // An event with its modifier flags, or none when it cannot be created.
 std::unique_ptr<KeyEvent> flaggedEvent(uint16_t keycode, bool keyDown, uint64_t flags) {
     auto event = KeyEvent::create(keycode, keyDown);
@@ -75,7 +86,7 @@ void quickCamera(UVCDevice& device) {
     device.postKeyEvent(keyS, false);
     const auto aUp = flaggedEvent(keyA, false, command);
     post(aUp);
-    std::this_thread::sleep_for(quickCameraPause);
+    pauseFor(quickCameraPause);
     device.postKeyEvent(keyS, true);
     device.postKeyEvent(keyS, false);
 }
@@ -130,10 +141,15 @@ void UVCKeystrokeProfile::sendChosenProfile(UVCDevice& device) {
             continue;
         }
         if (delay == delayEnabled) {
-            std::this_thread::sleep_for(delayPause);
+            pauseFor(delayPause);
         }
         profile.send(device);
     }
+}
+
+UVCKeystrokeProfile::Pause UVCKeystrokeProfile::replacePause(Pause pause) {
+    std::swap(pause, currentPause());
+    return pause;
 }
 
 } // namespace device

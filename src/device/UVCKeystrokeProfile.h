@@ -3,7 +3,9 @@
 // defaults, each a fixed sequence of key events with its fixed pauses.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 namespace device {
@@ -23,6 +25,11 @@ public:
     // if the delay is "enabled" and sends the profile. Unflagged events go through the device's
     // postKeyEvent. Anything else sends nothing and does not pause.
     static void sendChosenProfile(UVCDevice& device);
+
+    // How a press pauses: the calling thread sleeps for the length asked. Answers the function
+    // it replaces, so that a test can record the pauses and put the sleep back.
+    using Pause = std::function<void(std::chrono::milliseconds)>;
+    static Pause replacePause(Pause pause);
 };
 
 } // namespace device

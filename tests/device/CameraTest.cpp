@@ -15,8 +15,15 @@ Wire wireOf(const sim::ControlTransfer& transfer) {
             transfer.wLength};
 }
 
+std::string routeName(const ::testing::TestParamInfo<Route>& info) {
+    return info.param == Route::usb ? "Usb" : "VideoNode";
+}
+
 CameraTest::CameraTest() {
     setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
+    if (GetParam() == Route::videoNode) {
+        camera.bindDriver();
+    }
     camera.plug();
 }
 

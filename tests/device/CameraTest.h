@@ -16,11 +16,18 @@
 
 namespace device {
 
+// How requests reach the camera: usbfs while no kernel driver holds it, else the video node of
+// the driver that does.
+enum class Route { usb, videoNode };
+std::string routeName(const ::testing::TestParamInfo<Route>& info);
+inline const auto bothRoutes = ::testing::Values(Route::usb, Route::videoNode);
+
 // The setup fields of a request: bmRequestType, bRequest, wValue, wIndex, wLength.
 using Wire = std::tuple<int, int, int, int, int>;
 Wire wireOf(const sim::ControlTransfer& transfer);
 
-class CameraTest : public ::testing::Test {
+// Parametrized by the route: with the video node the driver holds the simulated camera.
+class CameraTest : public ::testing::TestWithParam<Route> {
 protected:
     CameraTest();
 
@@ -28,6 +35,8 @@ protected:
     std::shared_ptr<UVCDevice> openCamera();
     // The class requests the camera saw (standard requests of enumeration left out).
     std::vector<sim::ControlTransfer> classRequests() const;
+
+    bool viaDriver() const { return GetParam() == Route::videoNode; }
 
     static void runEventLoop(std::chrono::milliseconds duration);
     // Runs the event loop until `done` answers true; false when `limit` passed first.

@@ -23,31 +23,55 @@ struct IntegerControl {
     Bytes payload;
     const char* printed;
     int64_t read;
+    Bytes driverPayload; // the payload after the driver's rounding and clamping to the range
 };
 
 // clang-format off
 const IntegerControl integerControls[] = {
-    {&D::getBrightness, &D::setBrightness, pu, 0x02, 2, -1, {0xFF, 0xFF}, "65535", -1},
-    {&D::getContrast, &D::setContrast, pu, 0x03, 2, -64, {0xC0, 0xFF}, "65472", 65472},
-    {&D::getHue, &D::setHue, pu, 0x06, 2, -64, {0xC0, 0xFF}, "65472", -64},
-    {&D::getSaturation, &D::setSaturation, pu, 0x07, 2, 200, {0xC8, 0x00}, "200", 200},
-    {&D::getSharpness, &D::setSharpness, pu, 0x08, 2, 70000, {0x70, 0x11}, "4464", 4464},
-    {&D::getGamma, &D::setGamma, pu, 0x09, 2, 300, {0x2C, 0x01}, "300", 300},
-    {&D::getGain, &D::setGain, pu, 0x04, 2, 7, {0x07, 0x00}, "7", 7},
-    {&D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp, pu, 0x0A, 2, 4600, {0xF8, 0x11}, "4600", 4600},
-    {&D::getBacklightCompensation, &D::setBacklightCompensation, pu, 0x01, 2, 2, {2, 0}, "2", 2},
-    {&D::getPowerLineFrequency, &D::setPowerLineFrequency, pu, 0x05, 1, 258, {0x02}, "2", 2},
-    {&D::getExposureAbs, &D::setExposureAbs, ct, 0x04, 4, 10000, {0x10, 0x27, 0, 0}, "10000", 10000},
-    {&D::getExposureAbs, &D::setExposureAbs, ct, 0x04, 4, -1, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295", 4294967295},
+    {&D::getBrightness, &D::setBrightness, pu, 0x02, 2, -1, {0xFF, 0xFF}, "65535", -1, {0xFF, 0xFF}},
+    {&D::getContrast, &D::setContrast, pu, 0x03, 2, -64, {0xC0, 0xFF}, "65472", 65472, {100, 0}},
+    {&D::getHue, &D::setHue, pu, 0x06, 2, -64, {0xC0, 0xFF}, "65472", -64, {0xD8, 0xFF}},
+    {&D::getSaturation, &D::setSaturation, pu, 0x07, 2, 200, {0xC8, 0x00}, "200", 200, {128, 0}},
+    {&D::getSharpness, &D::setSharpness, pu, 0x08, 2, 70000, {0x70, 0x11}, "4464", 4464, {6, 0}},
+    {&D::getGamma, &D::setGamma, pu, 0x09, 2, 300, {0x2C, 0x01}, "300", 300, {0x2C, 0x01}},
+    {&D::getGain, &D::setGain, pu, 0x04, 2, 7, {0x07, 0x00}, "7", 7, {0x07, 0x00}},
+    {&D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp, pu, 0x0A, 2, 4604, {0xFC, 0x11}, "4604", 4604, {0xF8, 0x11}},
+    {&D::getBacklightCompensation, &D::setBacklightCompensation, pu, 0x01, 2, 2, {2, 0}, "2", 2, {2, 0}},
+    {&D::getPowerLineFrequency, &D::setPowerLineFrequency, pu, 0x05, 1, 258, {0x02}, "2", 2, {0x02}},
+    {&D::getExposureAbs, &D::setExposureAbs, ct, 0x04, 4, 10000, {0x10, 0x27, 0, 0}, "10000", 10000, {0x10, 0x27, 0, 0}},
+    {&D::getExposureAbs, &D::setExposureAbs, ct, 0x04, 4, -1, {0xFF, 0xFF, 0xFF, 0xFF}, "4294967295", 4294967295, {0x10, 0x27, 0, 0}},
 };
 // clang-format on
 
 class UVCDeviceControlTest : public CameraTest {
 protected:
     void SetUp() override {
+        // Manual exposure and white balance: the driver takes writes of exposure time and
+        // temperature only then.
+        camera.setCurrent(ct, 0x02, {0x01});
+        camera.setCurrent(pu, 0x0B, {0x00});
         device = openCamera();
         ASSERT_TRUE(device);
         output.clear();
+    }
+
+    // The requests of one read: the driver reads a range as a whole.
+    std::vector<Wire> readRequests(int code, const IntegerControl& control) const {
+        auto wire = [&](int request) {
+            return Wire{0xA1, request, control.selector << 8, control.unit << 8, control.length};
+        };
+        if (viaDriver() && code != 0x81) {
+            return {wire(0x87), wire(0x82), wire(0x83), wire(0x84)};
+        }
+        return {wire(code)};
+    }
+    std::vector<Wire> requestWires() {
+        std::vector<Wire> wires;
+        for (const auto& request : classRequests()) {
+            wires.push_back(wireOf(request));
+        }
+        camera.clearTransfers();
+        return wires;
     }
 
     // The one class request made since the last call, with its payload.
@@ -64,18 +88,19 @@ protected:
 
 } // namespace
 
-TEST_F(UVCDeviceControlTest, EveryIntegerControlWritesItsValueCutToTheControlsLength) {
+TEST_P(UVCDeviceControlTest, EveryIntegerControlWritesItsValueCutToTheControlsLength) {
     for (const auto& control : integerControls) {
         SCOPED_TRACE(control.printed);
         output.clear();
         EXPECT_TRUE(((*device).*control.set)(control.written));
         const Wire wire{0x21, 0x01, control.selector << 8, control.unit << 8, control.length};
-        EXPECT_EQ(onlyRequest(), std::pair(wire, control.payload));
+        EXPECT_EQ(onlyRequest(),
+                  std::pair(wire, viaDriver() ? control.driverPayload : control.payload));
         EXPECT_EQ(output.lines(), Lines{control.printed});
     }
 }
 
-TEST_F(UVCDeviceControlTest, EveryIntegerControlReadsEachKindWithItsSignedness) {
+TEST_P(UVCDeviceControlTest, EveryIntegerControlReadsEachKindWithItsSignedness) {
     const std::pair<ValueType, int> kinds[] = {{ValueType::minimum, 0x82},
                                                {ValueType::maximum, 0x83},
                                                {ValueType::defaultValue, 0x87},
@@ -85,8 +110,7 @@ TEST_F(UVCDeviceControlTest, EveryIntegerControlReadsEachKindWithItsSignedness) 
         camera.setCurrent(control.unit, control.selector, control.payload);
         for (const auto& [type, code] : kinds) {
             const auto value = ((*device).*control.get)(type);
-            EXPECT_EQ(onlyRequest().first,
-                      (Wire{0xA1, code, control.selector << 8, control.unit << 8, control.length}));
+            EXPECT_EQ(requestWires(), readRequests(code, control));
             if (type == ValueType::current) {
                 EXPECT_EQ(value, control.read);
             }
@@ -95,7 +119,7 @@ TEST_F(UVCDeviceControlTest, EveryIntegerControlReadsEachKindWithItsSignedness) 
     EXPECT_TRUE(output.lines().empty());
 }
 
-TEST_F(UVCDeviceControlTest, AReadThatFailsOrComesBackShortIsEmptyNotZero) {
+TEST_P(UVCDeviceControlTest, AReadThatFailsOrComesBackShortIsEmptyNotZero) {
     camera.inject({.kind = sim::FaultKind::stall, .unit = pu});
     EXPECT_EQ(device->getBrightness(ValueType::current), std::nullopt);
     EXPECT_EQ(device->getAutoWhiteBalanceTemp(StateType::current), std::nullopt);
@@ -110,18 +134,48 @@ TEST_F(UVCDeviceControlTest, AReadThatFailsOrComesBackShortIsEmptyNotZero) {
     EXPECT_TRUE(output.lines().empty());
 }
 
-TEST_F(UVCDeviceControlTest, AWriteTheCameraRefusesAnswersFalseAfterPrintingThePayload) {
-    camera.inject({.kind = sim::FaultKind::stall, .bRequest = 0x01});
-    EXPECT_FALSE(device->setGain(5));
+// A stalled write and one the camera took only in part.
+TEST_P(UVCDeviceControlTest, AWriteTheCameraRefusesAnswersFalseAfterPrintingThePayload) {
+    const sim::Fault faults[] = {
+        {.kind = sim::FaultKind::stall, .bRequest = 0x01},
+        {.kind = sim::FaultKind::shortReply, .shortLength = 1, .bRequest = 0x01},
+    };
+    for (const auto& fault : faults) {
+        SCOPED_TRACE(static_cast<int>(fault.kind));
+        output.clear();
+        camera.clearFaults();
+        camera.inject(fault);
+        EXPECT_FALSE(device->setGain(5));
+        EXPECT_FALSE(device->setExposureAbs(10000));
+        EXPECT_EQ(output.lines(), (Lines{"5", "10000"}));
+    }
+    camera.clearFaults();
+    camera.inject(faults[0]);
     EXPECT_FALSE(device->setAutoWhiteBalanceTemp(true));
-    EXPECT_EQ(output.lines(), (Lines{"5", "1"}));
 }
 
-TEST_F(UVCDeviceControlTest, ExposureModeIsReadAndWrittenAsItsBitAndAsItsIndex) {
+// Any byte but 0 is on. The driver hands on only the lowest bit of the camera's byte.
+TEST_P(UVCDeviceControlTest, AutomaticWhiteBalanceReadsOnForAnyByteButZero) {
+    const std::tuple<uint8_t, bool, bool> bytes[] = {
+        {0x00, false, false}, {0x01, true, true}, {0x02, true, false}, {0x03, true, true}};
+    for (const auto& [byte, onUsb, onDriver] : bytes) {
+        SCOPED_TRACE(static_cast<int>(byte));
+        const bool on = viaDriver() ? onDriver : onUsb;
+        camera.setCurrent(pu, 0x0B, {byte});
+        camera.setDefault(pu, 0x0B, {byte});
+        EXPECT_EQ(device->getAutoWhiteBalanceTemp(StateType::current), on);
+        EXPECT_EQ(device->getState(UVCStateControl::autoWhiteBalanceTemp, StateType::current), on);
+    }
+    EXPECT_EQ(device->getAutoWhiteBalanceTemp(StateType::defaultValue), true);
+}
+
+TEST_P(UVCDeviceControlTest, ExposureModeIsReadAndWrittenAsItsBitAndAsItsIndex) {
     camera.setCurrent(ct, 0x02, {0x04});
     EXPECT_EQ(device->getAutoExposureMode(StateType::current), Mode::shutterPriority);
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::current), 2);
-    camera.setCurrent(ct, 0x02, {0x03});
+    // The driver hands a byte without a menu entry on as it stands, where 0 to 3 read as the
+    // entries of those indexes.
+    camera.setCurrent(ct, 0x02, {static_cast<uint8_t>(viaDriver() ? 0x10 : 0x03)});
     EXPECT_EQ(device->getAutoExposureMode(StateType::current), std::nullopt);
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::current), std::nullopt);
     camera.clearTransfers();
@@ -137,11 +191,14 @@ TEST_F(UVCDeviceControlTest, ExposureModeIsReadAndWrittenAsItsBitAndAsItsIndex) 
     EXPECT_EQ(output.lines(), (Lines{"4", "2"}));
 }
 
-TEST_F(UVCDeviceControlTest, AutoContrastAndPanTiltAreClassRequestsOfTheirUnits) {
-    EXPECT_TRUE(device->setAutoContrast(true));
-    EXPECT_EQ(onlyRequest(), std::pair(Wire{0x21, 0x01, 0x1300, 0x0200, 1}, Bytes{0x01}));
-    EXPECT_EQ(device->getAutoContrast(StateType::current), true);
-    EXPECT_EQ(onlyRequest().first, (Wire{0xA1, 0x81, 0x1300, 0x0200, 1}));
+TEST_P(UVCDeviceControlTest, AutoContrastAndPanTiltAreClassRequestsOfTheirUnits) {
+    // The driver maps no V4L2 control onto auto contrast: through it, the control is not there.
+    EXPECT_EQ(device->setAutoContrast(true), !viaDriver());
+    EXPECT_EQ(device->getAutoContrast(StateType::current),
+              viaDriver() ? std::nullopt : std::optional(true));
+    const std::vector<Wire> usbContrast{{0x21, 0x01, 0x1300, 0x0200, 1},
+                                        {0xA1, 0x81, 0x1300, 0x0200, 1}};
+    EXPECT_EQ(requestWires(), viaDriver() ? std::vector<Wire>{} : usbContrast);
     EXPECT_TRUE(device->setPanTilt(-3600, 7200));
     const Bytes panTilt{0xF0, 0xF1, 0xFF, 0xFF, 0x20, 0x1C, 0x00, 0x00};
     EXPECT_EQ(onlyRequest(), std::pair(Wire{0x21, 0x01, 0x0D00, 0x0100, 8}, panTilt));
@@ -151,13 +208,16 @@ TEST_F(UVCDeviceControlTest, AutoContrastAndPanTiltAreClassRequestsOfTheirUnits)
     EXPECT_EQ(read->tilt, 7200);
 }
 
-TEST_F(UVCDeviceControlTest, ZoomAndFocusTakeSixteenUnsignedBitsOnly) {
+TEST_P(UVCDeviceControlTest, ZoomAndFocusTakeSixteenUnsignedBitsOnly) {
     EXPECT_TRUE(device->setZoomAbs(65535));
-    EXPECT_EQ(onlyRequest(), std::pair(Wire{0x21, 0x01, 0x0B00, 0x0100, 2}, Bytes{0xFF, 0xFF}));
+    const Bytes zoom = viaDriver() ? Bytes{0xF4, 0x01} : Bytes{0xFF, 0xFF}; // clamped to 500
+    EXPECT_EQ(onlyRequest(), std::pair(Wire{0x21, 0x01, 0x0B00, 0x0100, 2}, zoom));
     EXPECT_FALSE(device->setZoomAbs(65536));
     EXPECT_FALSE(device->setFocusAbs(-1));
     EXPECT_TRUE(classRequests().empty());
     EXPECT_EQ(output.lines(), Lines{"65535"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, UVCDeviceControlTest, bothRoutes, routeName);
 
 } // namespace device

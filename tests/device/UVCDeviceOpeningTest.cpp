@@ -1,6 +1,8 @@
 #include "CameraTest.h"
 #include "device/UVCContext.h"
 
+#include <libusb.h>
+
 #include <filesystem>
 
 namespace device {
@@ -33,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(UVCDeviceOpeningTest, OpeningPrintsFourLinesAndStartsThePollOfTheIdleCode) {
+TEST_P(UVCDeviceOpeningTest, OpeningPrintsFourLinesAndStartsThePollOfTheIdleCode) {
     camera.setButtonCode(0x65);
     const auto device = find(0x0C45, 0x6366);
     ASSERT_TRUE(device);
@@ -42,7 +44,50 @@ TEST_F(UVCDeviceOpeningTest, OpeningPrintsFourLinesAndStartsThePollOfTheIdleCode
     EXPECT_TRUE(device->timer());
 }
 
-TEST_F(UVCDeviceOpeningTest, OtherFirmwareOpensTheCameraWithoutReadingTheButton) {
+// Through usbfs each request is a libusb transfer with a timeout of one second; the driver's
+// requests carry its own. Automatic detaching stays off: claiming the driver's interface on the
+// device's handle is refused instead of detaching the driver.
+TEST_P(UVCDeviceOpeningTest, TheDriversPresenceChoosesTheRouteAndNothingDetachesIt) {
+    const auto device = find(0x0C45, 0x6366);
+    ASSERT_TRUE(device);
+    device->resetAll();
+    EXPECT_TRUE(device->getBrightness(UVCDevice::ValueType::current));
+    const auto route = viaDriver() ? sim::TransferRoute::videoNode : sim::TransferRoute::usbfs;
+    const auto timeout = viaDriver() ? std::nullopt : std::optional(1000u);
+    const auto requests = classRequests();
+    ASSERT_FALSE(requests.empty());
+    for (const auto& request : requests) {
+        EXPECT_EQ(request.route, route);
+        EXPECT_EQ(request.timeoutMs, timeout);
+    }
+    const int claimed = libusb_claim_interface(device->device_handle(), 0);
+    EXPECT_EQ(claimed, viaDriver() ? LIBUSB_ERROR_BUSY : LIBUSB_SUCCESS);
+    if (claimed == LIBUSB_SUCCESS) {
+        libusb_release_interface(device->device_handle(), 0);
+    }
+    EXPECT_EQ(camera.driverDetachments(), 0);
+}
+
+TEST(UVCDeviceRouteTest, ACameraWhoseVideoNodeCannotBeFoundAnswersEveryRequestWithAnError) {
+    sim::SimulatedCamera camera;
+    camera.bindDriver(false);
+    camera.plug();
+    StdoutCapture output;
+    const auto device = UVCContext::shared().findDevice(0x0C45, 0x6366);
+    ASSERT_TRUE(device);
+    const std::string notFound = "libusb_control_transfer error: Entity not found (-5)";
+    EXPECT_EQ(output.lines(),
+              (Lines{"asdf", openedLine, "Unable to get value.", notFound, "Unable to get value.",
+                     notFound, "Unable to get value.", notFound, "The value for firmware is: 00"}));
+    EXPECT_FALSE(device->timer());
+    EXPECT_EQ(device->getBrightness(UVCDevice::ValueType::current), std::nullopt);
+    EXPECT_FALSE(device->setBrightness(1));
+    for (const auto& transfer : camera.transfers()) {
+        EXPECT_NE(transfer.bmRequestType & 0x60, 0x20) << "a class request reached the camera";
+    }
+}
+
+TEST_P(UVCDeviceOpeningTest, OtherFirmwareOpensTheCameraWithoutReadingTheButton) {
     camera.setFirmwareCode(0x36);
     const auto device = find(0x0C45, 0x6366);
     ASSERT_TRUE(device);
@@ -54,7 +99,7 @@ TEST_F(UVCDeviceOpeningTest, OtherFirmwareOpensTheCameraWithoutReadingTheButton)
     EXPECT_TRUE(device->getBrightness(UVCDevice::ValueType::current));
 }
 
-TEST_F(UVCDeviceOpeningTest, AnUnreadableFirmwareOrAnIdleCodeOutsideTheTableStartsNoPoll) {
+TEST_P(UVCDeviceOpeningTest, AnUnreadableFirmwareOrAnIdleCodeOutsideTheTableStartsNoPoll) {
     camera.setButtonCode(0x19);
     const auto unknownIdle = find(0x0C45, 0x6366);
     EXPECT_EQ(output.lines().back(), "The value is: 19");
@@ -65,25 +110,28 @@ TEST_F(UVCDeviceOpeningTest, AnUnreadableFirmwareOrAnIdleCodeOutsideTheTableStar
     EXPECT_FALSE(unknownIdle->timer() || unreadable->timer());
 }
 
-TEST_F(UVCDeviceOpeningTest, AnotherCameraFoundByItsOwnIdsOpensTheDentalCamera) {
+// Without the dental camera the opening fails and exits the context it made.
+TEST_P(UVCDeviceOpeningTest, AnotherCameraFoundByItsOwnIdsOpensTheDentalCamera) {
     camera.plugForeignCamera();
     camera.setFirmwareCode(0x36);
     EXPECT_TRUE(
         find(sim::SimulatedCamera::foreignVendorId, sim::SimulatedCamera::foreignProductId));
     camera.unplug();
     output.clear();
+    const int before = usbDescriptors();
     EXPECT_FALSE(
         find(sim::SimulatedCamera::foreignVendorId, sim::SimulatedCamera::foreignProductId));
     EXPECT_EQ(output.lines(), (Lines{"asdf", "Failed to open device"}));
+    EXPECT_EQ(usbDescriptors(), before);
 }
 
-TEST_F(UVCDeviceOpeningTest, NothingIsFoundWithoutACameraOfTheIds) {
+TEST_P(UVCDeviceOpeningTest, NothingIsFoundWithoutACameraOfTheIds) {
     camera.unplug();
     EXPECT_FALSE(find(0x0C45, 0x6366));
     EXPECT_TRUE(output.lines().empty());
 }
 
-TEST_F(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
+TEST_P(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
     find(0x0C45, 0x6366); // the process-wide context is made and kept
     const int before = usbDescriptors();
     auto device = find(0x0C45, 0x6366);
@@ -92,5 +140,7 @@ TEST_F(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
     device.reset();
     EXPECT_EQ(usbDescriptors(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, UVCDeviceOpeningTest, bothRoutes, routeName);
 
 } // namespace device

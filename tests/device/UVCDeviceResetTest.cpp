@@ -43,12 +43,24 @@ protected:
         for (const auto& request : classRequests()) {
             if (request.bmRequestType == 0x21) {
                 result.emplace_back(request.unit(), request.selector(), request.data);
-            } else {
-                EXPECT_EQ(request.bRequest, 0x87);
+            } else if (!viaDriver() || request.bRequest < 0x82 || request.bRequest > 0x84) {
+                EXPECT_EQ(request.bRequest, 0x87); // the driver reads a range as a whole
             }
         }
         camera.clearTransfers();
         return result;
+    }
+
+    // The driver refuses exposure time while the exposure mode is not manual and temperature
+    // while white balance is automatic, as the camera's current modes are here.
+    std::vector<Write> taken(std::vector<Write> expected) const {
+        if (viaDriver()) {
+            std::erase_if(expected, [](const Write& write) {
+                const auto& [unit, selector, bytes] = write;
+                return (unit == ct && selector == 0x04) || (unit == pu && selector == 0x0A);
+            });
+        }
+        return expected;
     }
 
     std::shared_ptr<UVCDevice> device;
@@ -56,20 +68,21 @@ protected:
 
 } // namespace
 
-TEST_F(UVCDeviceResetTest, ResetWritesEveryDefaultBackInItsFixedOrder) {
+TEST_P(UVCDeviceResetTest, ResetWritesEveryDefaultBackInItsFixedOrder) {
     device->resetAll();
-    EXPECT_EQ(writes(), resetWrites);
+    EXPECT_EQ(writes(), taken(resetWrites));
     const std::vector<std::string> printed{"65472", "32",   "3", "64", "100", "65526", "156",
                                            "10",    "4600", "1", "1",  "8",   "1"};
     EXPECT_EQ(output.lines(), printed);
 }
 
-TEST_F(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoMode) {
+TEST_P(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoMode) {
     for (size_t skipped : {1, 11, 12}) { // contrast, exposure mode, automatic white balance
         const auto& [unit, selector, bytes] = resetWrites[skipped];
         SCOPED_TRACE(selector);
         if (skipped == 11) {
-            camera.setDefault(ct, 0x02, {0x03});
+            // Through the driver a byte of 0 to 3 would read as the menu entry of that index.
+            camera.setDefault(ct, 0x02, {static_cast<uint8_t>(viaDriver() ? 0x10 : 0x03)});
         } else {
             camera.inject({.kind = sim::FaultKind::stall,
                            .bRequest = 0x87,
@@ -79,10 +92,12 @@ TEST_F(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoM
         device->resetAll();
         auto expected = resetWrites;
         expected.erase(expected.begin() + static_cast<std::ptrdiff_t>(skipped));
-        EXPECT_EQ(writes(), expected);
+        EXPECT_EQ(writes(), taken(expected));
         camera.clearFaults();
         camera.setDefault(ct, 0x02, {0x08});
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, UVCDeviceResetTest, bothRoutes, routeName);
 
 } // namespace device

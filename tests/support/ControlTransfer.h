@@ -2,9 +2,14 @@
 // One control transfer a simulated camera saw: the setup fields, the data moved and the result.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace sim {
+
+// How the request reached the camera: through usbfs, or through the kernel's video driver on
+// behalf of an ioctl on the video node (logged as the request the driver sends).
+enum class TransferRoute { usbfs, videoNode };
 
 // Logged in the order the camera saw the transfers.
 struct ControlTransfer {
@@ -15,6 +20,10 @@ struct ControlTransfer {
     uint16_t wLength = 0;
     std::vector<uint8_t> data{}; // payload sent (OUT) or answered (IN)
     int result = 0; // bytes moved, or -errno of the fault (-EPIPE, -ENODEV, -ETIMEDOUT)
+    TransferRoute route = TransferRoute::usbfs;
+    // The timeout in milliseconds libusb gave a transfer it submitted through usbfs (libusb
+    // keeps it to itself: the kernel never sees it); none when the driver sent the request.
+    std::optional<unsigned> timeoutMs{};
 
     uint8_t unit() const { return static_cast<uint8_t>(wIndex >> 8); }
     uint8_t selector() const { return static_cast<uint8_t>(wValue >> 8); }

@@ -56,6 +56,14 @@ bool SimulatedCamera::isPlugged() const {
     return camera->isPlugged();
 }
 
+void SimulatedCamera::bindDriver(bool withVideoNode) {
+    camera->bindDriver(withVideoNode);
+}
+
+int SimulatedCamera::driverDetachments() const {
+    return camera->driverDetachments();
+}
+
 void SimulatedCamera::plugForeignCamera() {
     foreignCamera->plug();
 }

@@ -15,6 +15,7 @@ class SimulatedControlModel;
 class SimulatedTestbed;
 class UsbDeviceNode;
 class UsbIoctlHandler;
+class VideoDeviceNode;
 
 class SimulatedUsbDevice {
 public:
@@ -27,16 +28,25 @@ public:
     void plug();
     void unplug();
     bool isPlugged() const;
+    // From the next plug on the kernel's video driver holds the camera, with its video node or,
+    // `withNode` false, without one. Only while unplugged; for the life of the device.
+    void bindDriver(bool withNode);
+    int driverDetachments() const;
 
     const UsbDeviceIdentity& identity() const;
     SimulatedControlEndpoint& endpoint() const;
 
 private:
+    void linkVideoNumbers(bool present) const;
+
     const std::shared_ptr<SimulatedTestbed> testbed;
     const UsbDeviceIdentity id;
     const std::shared_ptr<SimulatedControlEndpoint> controlEndpoint;
     const std::shared_ptr<UsbDeviceNode> node;
     const std::unique_ptr<UsbIoctlHandler> handler;
+    std::shared_ptr<VideoDeviceNode> videoNode;
+    std::unique_ptr<UsbIoctlHandler> videoHandler;
+    bool driverBound = false;
     bool plugged = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include "support/SimulatedControlEndpoint.h"
 
+#include <libusb.h>
 #include <linux/ioctl.h>
 #include <linux/usbdevice_fs.h>
 #include <umockdev.h>
@@ -10,6 +11,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace sim {
 
@@ -63,6 +65,29 @@ void answerCapabilities(UMockdevIoctlClient* client) {
     succeed(client);
 }
 
+// Where libusb keeps its public record of a transfer, past the private record that it hands the
+// kernel as the URB's user context: libusb 1.0.26 on 64-bit Linux allocates both together, the
+// private one (struct usbi_transfer, 128 bytes) first.
+constexpr size_t publicTransferOffset = 128;
+
+// The timeout libusb gave the transfer behind a URB, read from libusb's record of it; none
+// when the record there does not name the URB's buffer (a libusb laid out otherwise).
+std::optional<unsigned> transferTimeout(UMockdevIoctlData* urbData, uint64_t buffer) {
+    Resolved context(urbData, offsetof(usbdevfs_urb, usercontext),
+                     publicTransferOffset + sizeof(libusb_transfer));
+    if (!context.data)
+        return std::nullopt;
+    libusb_transfer transfer;
+    std::memcpy(&transfer, context.data->data + publicTransferOffset, sizeof transfer);
+    uint64_t transferBuffer = 0;
+    std::memcpy(&transferBuffer,
+                context.data->data + publicTransferOffset + offsetof(libusb_transfer, buffer),
+                sizeof(void*));
+    if (transfer.type != LIBUSB_TRANSFER_TYPE_CONTROL || transferBuffer != buffer)
+        return std::nullopt;
+    return transfer.timeout;
+}
+
 } // namespace
 
 struct UsbDeviceNode::OpenFile {
@@ -110,6 +135,47 @@ void UsbDeviceNode::disconnect() {
     plugged = false;
 }
 
+void UsbDeviceNode::bindDriver() {
+    std::lock_guard lock(mutex);
+    driverBound = true;
+}
+
+int UsbDeviceNode::detachments() const {
+    std::lock_guard lock(mutex);
+    return detachCount;
+}
+
+// Interfaces 0 and 1 are the driver's; the name goes into the caller's structure.
+void UsbDeviceNode::answerDriver(UMockdevIoctlClient* client) {
+    Resolved argument(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_getdriver));
+    if (!argument.data)
+        return fail(client, EFAULT);
+    auto* driver = reinterpret_cast<usbdevfs_getdriver*>(argument.data->data);
+    if (!driverBound || driver->interface > 1)
+        return fail(client, ENODATA);
+    std::strncpy(driver->driver, "uvcvideo", sizeof driver->driver - 1);
+    succeed(client);
+}
+
+// USBDEVFS_IOCTL carries a DISCONNECT (or CONNECT); DISCONNECT_CLAIM detaches and claims.
+void UsbDeviceNode::detach(UMockdevIoctlClient* client) {
+    if (!driverBound)
+        return umockdev_ioctl_client_get_request(client) == USBDEVFS_IOCTL ? fail(client, ENODATA)
+                                                                           : succeed(client);
+    ++detachCount;
+    driverBound = false;
+    succeed(client);
+}
+
+// The kernel checks the recipient of a request: one addressed to an interface the driver holds,
+// or to one of its endpoints, needs that interface claimed, which the driver prevents.
+bool UsbDeviceNode::refusedByDriver(const uint8_t* setup) const {
+    const uint8_t recipient = setup[0] & 0x1F;
+    const uint8_t index = setup[4];
+    return driverBound &&
+           ((recipient == 1 && index <= 1) || (recipient == 2 && (index & 0x7F) != 0));
+}
+
 void UsbDeviceNode::opened(UMockdevIoctlClient* client) {
     std::lock_guard lock(mutex);
     files.remove_if([](OpenFile& file) {
@@ -144,11 +210,15 @@ void UsbDeviceNode::answer(UMockdevIoctlClient* client, OpenFile& file) {
     case USBDEVFS_GET_CAPABILITIES:
         return answerCapabilities(client);
     case USBDEVFS_GETDRIVER:
+        return answerDriver(client);
     case USBDEVFS_IOCTL:
-        return fail(client, ENODATA); // no kernel driver is bound
-    case USBDEVFS_CLAIMINTERFACE:
-    case USBDEVFS_RELEASEINTERFACE:
     case USBDEVFS_DISCONNECT_CLAIM:
+        return detach(client);
+    case USBDEVFS_CLAIMINTERFACE:
+        if (driverBound)
+            return fail(client, EBUSY);
+        return succeed(client);
+    case USBDEVFS_RELEASEINTERFACE:
     case USBDEVFS_SETINTERFACE:
     case USBDEVFS_SETCONFIGURATION:
     case USBDEVFS_CLEAR_HALT:
@@ -196,10 +266,16 @@ void UsbDeviceNode::submit(UMockdevIoctlClient* client, OpenFile& file) {
         return fail(client, EINVAL);
     }
     uint64_t address = urbData.data->client_addr;
+    uint64_t clientBuffer = 0;
+    std::memcpy(&clientBuffer, urbData.data->data + offsetof(usbdevfs_urb, buffer), sizeof(void*));
+    const std::optional<unsigned> timeout = transferTimeout(urbData.data, clientBuffer);
     Resolved buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
     if (!buffer.data)
         return fail(client, EFAULT);
+    if (refusedByDriver(buffer.data->data))
+        return fail(client, EBUSY); // the kernel cannot claim the driver's interface for us
     ControlTransfer request = setupOf(buffer.data->data);
+    request.timeoutMs = timeout;
     if (setupSize + request.wLength > length)
         return fail(client, EINVAL);
     if (!(request.bmRequestType & 0x80))

@@ -1,7 +1,7 @@
 #include "support/UsbIoctlHandler.h"
 
+#include "support/IoctlNode.h"
 #include "support/SimulatedTestbed.h"
-#include "support/UsbDeviceNode.h"
 
 #include <umockdev.h>
 
@@ -11,12 +11,12 @@ namespace sim {
 
 namespace {
 
-using WeakNode = std::weak_ptr<UsbDeviceNode>;
+using WeakNode = std::weak_ptr<IoctlNode>;
 
 // Each signal connection owns a weak reference to the node: a late call after the node has
 // gone is simply not handled.
 gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data) {
-    std::shared_ptr<UsbDeviceNode> node = static_cast<WeakNode*>(data)->lock();
+    std::shared_ptr<IoctlNode> node = static_cast<WeakNode*>(data)->lock();
     if (!node)
         return FALSE;
     node->handle(client);
@@ -24,7 +24,7 @@ gboolean onIoctl(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data)
 }
 
 void onConnected(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer data) {
-    if (std::shared_ptr<UsbDeviceNode> node = static_cast<WeakNode*>(data)->lock())
+    if (std::shared_ptr<IoctlNode> node = static_cast<WeakNode*>(data)->lock())
         node->opened(client);
 }
 
@@ -33,7 +33,7 @@ void releaseNode(gpointer data, GClosure*) {
 }
 
 gulong connectSignal(UMockdevIoctlBase* handler, const char* name, GCallback callback,
-                     const std::shared_ptr<UsbDeviceNode>& node) {
+                     const std::shared_ptr<IoctlNode>& node) {
     return g_signal_connect_data(handler, name, callback, new WeakNode(node), releaseNode,
                                  GConnectFlags(0));
 }
@@ -41,7 +41,7 @@ gulong connectSignal(UMockdevIoctlBase* handler, const char* name, GCallback cal
 } // namespace
 
 UsbIoctlHandler::UsbIoctlHandler(std::shared_ptr<SimulatedTestbed> testbed, std::string devnode,
-                                 const std::shared_ptr<UsbDeviceNode>& node)
+                                 const std::shared_ptr<IoctlNode>& node)
     : testbed(std::move(testbed))
     , devnode(std::move(devnode))
     , handler(umockdev_ioctl_base_new())

@@ -1,6 +1,6 @@
 #pragma once
 // umockdev's ioctl handler for one device node path: while it exists, the ioctls on files
-// opened at that path are answered by a UsbDeviceNode on umockdev's thread.
+// opened at that path are answered by an IoctlNode on umockdev's thread.
 
 #include <memory>
 #include <string>
@@ -10,12 +10,12 @@ struct _UMockdevIoctlBase;
 namespace sim {
 
 class SimulatedTestbed;
-class UsbDeviceNode;
+class IoctlNode;
 
 class UsbIoctlHandler {
 public:
     UsbIoctlHandler(std::shared_ptr<SimulatedTestbed> testbed, std::string devnode,
-                    const std::shared_ptr<UsbDeviceNode>& node);
+                    const std::shared_ptr<IoctlNode>& node);
     ~UsbIoctlHandler();
     UsbIoctlHandler(const UsbIoctlHandler&) = delete;
     UsbIoctlHandler& operator=(const UsbIoctlHandler&) = delete;

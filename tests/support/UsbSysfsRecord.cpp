@@ -39,12 +39,15 @@ std::string underscored(std::string text) {
 
 } // namespace
 
-UsbSysfsRecord::UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors)
+UsbSysfsRecord::UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
+                               VideoNode node)
     : identity(identity)
-    , descriptors(std::move(descriptors)) {}
+    , descriptors(std::move(descriptors))
+    , node(node) {}
 
 std::string UsbSysfsRecord::text() const {
-    return device() + "\n" + interface(0, 1) + "\n" + interface(1, 2) + "\n" + videoNode();
+    const std::string interfaces = device() + "\n" + interface(0, 1) + "\n" + interface(1, 2);
+    return node == VideoNode::none ? interfaces : interfaces + "\n" + videoNode();
 }
 
 std::string UsbSysfsRecord::common() const {
@@ -105,10 +108,14 @@ std::string UsbSysfsRecord::interface(int number, int subclass) const {
 std::string UsbSysfsRecord::videoNode() const {
     std::ostringstream out;
     std::string idPath = identity.idPath() + ":1.0";
+    // Video nodes have major 81; the minor is the node's number, as the driver numbers them.
+    const std::string minor = identity.videoName().substr(std::string_view("video").size());
     out << "P: " << identity.videoSysfsPath().substr(4) << "\n"
-        << "N: " << identity.videoName() << "=00\n"
+        << "N: " << identity.videoName() << (node == VideoNode::file ? "=00\n" : "\n")
         << "E: SUBSYSTEM=video4linux\n"
-        << "E: DEVNAME=/dev/" << identity.videoName() << "\n"
+        << "E: DEVNAME=" << identity.videoName() << "\n"
+        << "E: MAJOR=81\nE: MINOR=" << minor << "\n"
+        << "A: dev=81:" << minor << "\\n\n"
         << common() << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n"
         << "E: ID_V4L_VERSION=2\nE: ID_V4L_CAPABILITIES=:capture:\n"
         << "E: ID_V4L_PRODUCT=" << identity.product << "\n"

@@ -12,7 +12,11 @@ struct UsbDeviceIdentity;
 
 class UsbSysfsRecord {
 public:
-    UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors);
+    // How the video node appears: a plain file, a node whose ioctls a handler answers, or none.
+    enum class VideoNode { file, answered, none };
+
+    UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
+                   VideoNode node = VideoNode::file);
 
     std::string text() const;
 
@@ -24,6 +28,7 @@ private:
 
     const UsbDeviceIdentity& identity;
     std::vector<uint8_t> descriptors;
+    VideoNode node;
 };
 
 } // namespace sim

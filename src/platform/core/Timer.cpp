@@ -14,6 +14,10 @@ void Timer::invalidate() {
     timer->stop();
 }
 
+std::chrono::milliseconds Timer::interval() const {
+    return timer->intervalAsDuration();
+}
+
 Timer::Timer(Key, Block block)
     : timer(std::make_unique<QTimer>())
     , block(std::move(block)) {}

@@ -26,6 +26,8 @@ public:
 
     // The timer never fires again.
     void invalidate();
+    // The interval the timer was scheduled with.
+    std::chrono::milliseconds interval() const;
 
     Timer(Key, Block block);
     ~Timer();

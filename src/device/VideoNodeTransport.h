@@ -1,0 +1,43 @@
+#pragma once
+// The request through the kernel's video driver, for a camera whose control interface the
+// driver holds: the vendor unit through the driver's extension-unit query, the other units
+// through the V4L2 controls the driver maps them to, with the same bytes as on the wire.
+
+#include "device/UVCTransport.h"
+
+#include <string>
+
+namespace device {
+
+class UVCVideoControl;
+
+class VideoNodeTransport : public UVCTransport {
+public:
+    // Opens the node at `path`; with no path, or one that cannot be opened, every request
+    // fails with LIBUSB_ERROR_NOT_FOUND.
+    explicit VideoNodeTransport(const std::string& path);
+    ~VideoNodeTransport() override;
+    VideoNodeTransport(const VideoNodeTransport&) = delete;
+    VideoNodeTransport& operator=(const VideoNodeTransport&) = delete;
+
+    int send(const UVCRequest& request, std::span<uint8_t> data) override;
+
+    // The libusb error code that stands for the driver's errno:
+    //   ENODEV, ENXIO -> NO_DEVICE      ETIMEDOUT -> TIMEOUT      EPIPE -> PIPE
+    //   EIO, EPROTO, EREMOTE -> IO      EACCES, EPERM -> ACCESS   EBUSY -> BUSY
+    //   ENOENT, ENOTTY -> NOT_SUPPORTED EINVAL, ERANGE, ENOBUFS -> INVALID_PARAM
+    //   ENOMEM -> NO_MEM  EOVERFLOW -> OVERFLOW  anything else -> OTHER (EINTR is retried)
+    static int libusbError(int error);
+
+private:
+    int queryExtensionUnit(const UVCRequest& request, std::span<uint8_t> data);
+    int readCurrent(const UVCVideoControl& control, std::span<uint8_t> data);
+    int readLimit(const UVCVideoControl& control, uint8_t request, std::span<uint8_t> data);
+    int writeCurrent(const UVCVideoControl& control, std::span<const uint8_t> data);
+    // ioctl on the node, repeated when interrupted; false with errno set when it fails.
+    bool control(unsigned long request, void* argument);
+
+    int fd = -1;
+};
+
+} // namespace device

@@ -1,0 +1,187 @@
+#include "support/VideoDeviceNode.h"
+
+#include <linux/uvcvideo.h>
+#include <umockdev.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace sim {
+
+namespace {
+
+// Resolves a pointer inside `data` to the client's memory; the result is released with it.
+struct Resolved {
+    Resolved(UMockdevIoctlData* data, size_t offset, size_t length)
+        : data(umockdev_ioctl_data_resolve(data, offset, length, nullptr)) {}
+    ~Resolved() {
+        if (data)
+            g_object_unref(data);
+    }
+    Resolved(const Resolved&) = delete;
+    Resolved& operator=(const Resolved&) = delete;
+
+    template <typename T> T* as() { return reinterpret_cast<T*>(data->data); }
+
+    UMockdevIoctlData* data;
+};
+
+// The ioctl's argument as a structure of the client's memory.
+template <typename T> struct Argument : Resolved {
+    explicit Argument(UMockdevIoctlClient* client)
+        : Resolved(umockdev_ioctl_client_get_arg(client), 0, sizeof(T)) {}
+};
+
+} // namespace
+
+VideoDeviceNode::VideoDeviceNode(std::shared_ptr<SimulatedControlEndpoint> endpoint,
+                                 std::string card, std::string busInfo)
+    : driver(std::move(endpoint))
+    , card(std::move(card))
+    , busInfo(std::move(busInfo)) {}
+
+void VideoDeviceNode::connect() {
+    std::lock_guard lock(mutex);
+    plugged = true;
+}
+
+void VideoDeviceNode::disconnect() {
+    std::lock_guard lock(mutex);
+    plugged = false;
+}
+
+void VideoDeviceNode::opened(UMockdevIoctlClient*) {}
+
+void VideoDeviceNode::handle(UMockdevIoctlClient* client) {
+    std::lock_guard lock(mutex);
+    const unsigned long request = umockdev_ioctl_client_get_request(client);
+    const int error = plugged ? answer(client, request) : ENODEV;
+    umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
+}
+
+int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) {
+    switch (request) {
+    case VIDIOC_QUERYCAP:
+        return capabilities(client);
+    case VIDIOC_QUERY_EXT_CTRL: {
+        Argument<v4l2_query_ext_ctrl> query(client);
+        return query.data ? driver.queryControl(*query.as<v4l2_query_ext_ctrl>()) : EFAULT;
+    }
+    case VIDIOC_QUERYCTRL: {
+        Argument<v4l2_queryctrl> query(client);
+        if (!query.data)
+            return EFAULT;
+        auto* legacy = query.as<v4l2_queryctrl>();
+        v4l2_query_ext_ctrl extended{};
+        extended.id = legacy->id;
+        const int error = driver.queryControl(extended);
+        if (error == 0) {
+            legacy->id = extended.id;
+            legacy->type = extended.type;
+            std::memcpy(legacy->name, extended.name, sizeof legacy->name);
+            legacy->minimum = static_cast<int32_t>(extended.minimum);
+            legacy->maximum = static_cast<int32_t>(extended.maximum);
+            legacy->step = static_cast<int32_t>(extended.step);
+            legacy->default_value = static_cast<int32_t>(extended.default_value);
+            legacy->flags = extended.flags;
+        }
+        return error;
+    }
+    case VIDIOC_QUERYMENU: {
+        Argument<v4l2_querymenu> menu(client);
+        return menu.data ? driver.queryMenu(*menu.as<v4l2_querymenu>()) : EFAULT;
+    }
+    case VIDIOC_G_CTRL: {
+        Argument<v4l2_control> control(client);
+        if (!control.data)
+            return EFAULT;
+        int32_t value = 0;
+        const int error = driver.getControl(control.as<v4l2_control>()->id, value);
+        control.as<v4l2_control>()->value = value;
+        return error;
+    }
+    case VIDIOC_S_CTRL: {
+        Argument<v4l2_control> control(client);
+        if (!control.data)
+            return EFAULT;
+        v4l2_ext_control one{};
+        one.id = control.as<v4l2_control>()->id;
+        one.value = control.as<v4l2_control>()->value;
+        uint32_t errorIndex = 0;
+        const int error = driver.setControls({&one, 1}, false, errorIndex);
+        control.as<v4l2_control>()->value = one.value;
+        return error;
+    }
+    case VIDIOC_G_EXT_CTRLS:
+    case VIDIOC_S_EXT_CTRLS:
+    case VIDIOC_TRY_EXT_CTRLS:
+        return extendedControls(client, request);
+    case UVCIOC_CTRL_QUERY:
+        return extensionUnit(client);
+    default:
+        return ENOTTY;
+    }
+}
+
+int VideoDeviceNode::capabilities(UMockdevIoctlClient* client) {
+    Argument<v4l2_capability> argument(client);
+    if (!argument.data)
+        return EFAULT;
+    auto* caps = argument.as<v4l2_capability>();
+    std::memset(caps, 0, sizeof *caps);
+    std::strncpy(reinterpret_cast<char*>(caps->driver), "uvcvideo", sizeof caps->driver - 1);
+    std::strncpy(reinterpret_cast<char*>(caps->card), card.c_str(), sizeof caps->card - 1);
+    std::strncpy(reinterpret_cast<char*>(caps->bus_info), busInfo.c_str(),
+                 sizeof caps->bus_info - 1);
+    caps->version = 0x060100;
+    caps->device_caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_EXT_PIX_FORMAT;
+    caps->capabilities = caps->device_caps | V4L2_CAP_META_CAPTURE | V4L2_CAP_DEVICE_CAPS;
+    return 0;
+}
+
+int VideoDeviceNode::extendedControls(UMockdevIoctlClient* client, unsigned long request) {
+    Argument<v4l2_ext_controls> argument(client);
+    if (!argument.data)
+        return EFAULT;
+    auto* all = argument.as<v4l2_ext_controls>();
+    if (all->count == 0)
+        return 0;
+    Resolved array(argument.data, offsetof(v4l2_ext_controls, controls),
+                   all->count * sizeof(v4l2_ext_control));
+    if (!array.data)
+        return EFAULT;
+    std::span controls(array.as<v4l2_ext_control>(), all->count);
+    if (request != VIDIOC_G_EXT_CTRLS)
+        return driver.setControls(controls, request == VIDIOC_TRY_EXT_CTRLS, all->error_idx);
+    for (size_t i = 0; i < controls.size(); ++i) {
+        all->error_idx = static_cast<uint32_t>(i);
+        int32_t value = 0;
+        if (int error = driver.getControl(controls[i].id, value))
+            return error;
+        controls[i].value = value;
+    }
+    all->error_idx = all->count;
+    return 0;
+}
+
+int VideoDeviceNode::extensionUnit(UMockdevIoctlClient* client) {
+    Argument<uvc_xu_control_query> argument(client);
+    if (!argument.data)
+        return EFAULT;
+    auto* query = argument.as<uvc_xu_control_query>();
+    if (query->size == 0)
+        return ENOBUFS;
+    Resolved buffer(argument.data, offsetof(uvc_xu_control_query, data), query->size);
+    if (!buffer.data)
+        return EFAULT;
+    std::vector<uint8_t> data(buffer.data->data, buffer.data->data + query->size);
+    const int error = driver.queryExtensionUnit(query->unit, query->selector, query->query, data);
+    if (error == 0 && query->query != 0x01)
+        std::memcpy(buffer.data->data, data.data(), std::min<size_t>(data.size(), query->size));
+    return error;
+}
+
+} // namespace sim
