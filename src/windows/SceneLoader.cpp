@@ -1,11 +1,16 @@
 #include "windows/SceneLoader.h"
 
+#include "platform/core/Bundle.h"
 #include "platform/core/FatalError.h"
 #include "platform/widgets/SegmentedControl.h"
+#include "platform/widgets/Slider.h"
 #include "platform/widgets/ViewController.h"
 #include "platform/widgets/WindowController.h"
 #include "windows/LinkButton.h"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
 #include <QFile>
 #include <QMetaProperty>
 #include <QVariant>
@@ -45,13 +50,15 @@ std::shared_ptr<QObject> SceneLoader::instantiateController(const QString& ident
     connectOutlets(*controller, *root);
     auto windowController = std::dynamic_pointer_cast<platform::WindowController>(controller);
     if (windowController == nullptr) {
+        connectActions(*root, *controller, nullptr);
         return controller;
     }
+    std::shared_ptr<platform::ViewController> content;
     for (QWidget* child : root->findChildren<QWidget*>()) {
         if (!child->property(controllerClassProperty).isValid()) {
             continue;
         }
-        auto content =
+        content =
             std::dynamic_pointer_cast<platform::ViewController>(makeController(*child, identifier));
         if (content == nullptr) {
             sceneError(QStringLiteral("The content of scene '%1' is not a view controller")
@@ -61,6 +68,7 @@ std::shared_ptr<QObject> SceneLoader::instantiateController(const QString& ident
         windowController->setContentViewController(content);
         break;
     }
+    connectActions(*root, *controller, content.get());
     return controller;
 }
 
@@ -80,6 +88,8 @@ QWidget* SceneLoader::createWidget(const QString& className, QWidget* parent, co
         widget = new LinkButton(parent);
     } else if (className == QLatin1String("SegmentedControl")) {
         widget = new platform::SegmentedControl(parent);
+    } else if (className == QLatin1String("Slider")) {
+        widget = new platform::Slider(parent);
     } else {
         return QUiLoader::createWidget(className, parent, name);
     }
@@ -97,6 +107,14 @@ std::unique_ptr<QWidget> SceneLoader::loadScene(const QString& identifier) {
     if (scene == nullptr) {
         sceneError(
             QStringLiteral("Scene '%1' could not be read: %2").arg(identifier, errorString()));
+    }
+    // Segment labels are localization keys, like the scene's other texts, which the loader
+    // translates by itself.
+    for (auto* control : scene->findChildren<platform::SegmentedControl*>()) {
+        for (int segment = 0; segment < control->segmentCount(); ++segment) {
+            control->setLabel(platform::Bundle::main().localizedString(control->label(segment)),
+                              segment);
+        }
     }
     return scene;
 }
@@ -128,6 +146,51 @@ void SceneLoader::connectOutlets(QObject& controller, QWidget& scene) {
         if (target != nullptr) {
             outlet.write(&controller, QVariant::fromValue(target));
         }
+    }
+}
+
+void SceneLoader::connectActions(QWidget& root, QObject& controller, QObject* content) {
+    QList<QWidget*> widgets = root.findChildren<QWidget*>();
+    widgets.prepend(&root);
+    for (QWidget* widget : widgets) {
+        if (!widget->property(actionProperty).isValid()) {
+            continue;
+        }
+        // The nearest widget naming a controller class is the root or the content's view.
+        QWidget* owner = widget;
+        while (owner != &root && !owner->property(controllerClassProperty).isValid()) {
+            owner = owner->parentWidget();
+        }
+        connectAction(*widget, owner == &root || content == nullptr ? controller : *content);
+    }
+}
+
+void SceneLoader::connectAction(QWidget& sender, QObject& controller) {
+    QString name = sender.property(actionProperty).toString();
+    name.chop(name.endsWith(QLatin1Char(':')) ? 1 : 0);
+    const QByteArray signature = QStringLiteral("%1(QObject*)").arg(name).toLatin1();
+    const int index = controller.metaObject()->indexOfMethod(signature.constData());
+    if (index < 0) {
+        sceneError(QStringLiteral("Class '%1' has no action '%2:' for '%3'")
+                       .arg(className(*controller.metaObject()), name, sender.objectName()));
+    }
+    const QMetaMethod action = controller.metaObject()->method(index);
+    QWidget* widget = &sender;
+    auto send = [target = QPointer<QObject>(&controller), action, widget] {
+        if (target) {
+            action.invoke(target, Qt::DirectConnection, Q_ARG(QObject*, widget));
+        }
+    };
+    if (auto* segmented = qobject_cast<platform::SegmentedControl*>(widget)) {
+        QObject::connect(segmented, &platform::SegmentedControl::userSelected, segmented, send);
+    } else if (auto* comboBox = qobject_cast<QComboBox*>(widget)) {
+        QObject::connect(comboBox, &QComboBox::activated, comboBox, send);
+    } else if (auto* slider = qobject_cast<QAbstractSlider*>(widget)) {
+        QObject::connect(slider, &QAbstractSlider::actionTriggered, slider, send);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        QObject::connect(button, &QAbstractButton::clicked, button, send);
+    } else {
+        sceneError(QStringLiteral("'%1' sends no actions").arg(sender.objectName()));
     }
 }
 

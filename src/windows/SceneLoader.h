@@ -18,7 +18,11 @@ namespace windows {
 // A window controller's scene may hold one widget naming a view controller class: that view
 // controller becomes the window's content. Outlets are the controller's writable Q_PROPERTYs
 // of a QObject pointer type; each is connected to the scene's object of the same objectName.
-// Scenes may use the custom widgets LinkButton and SegmentedControl (each with a
+// A widget's dynamic property "action" names an action of its controller as "name:"; the
+// controller's method name(QObject* sender) is called with the widget at each user action
+// (a click of a button, a segment picked, an item chosen, a slider moved). The controller is
+// that of the nearest widget, the sender itself or an ancestor, that names a controller class.
+// Scenes may use the custom widgets LinkButton, SegmentedControl and Slider (each with a
 // <customwidgets> entry in the .ui).
 class SceneLoader : public QUiLoader {
     Q_OBJECT
@@ -28,6 +32,7 @@ public:
     using Factory = std::function<std::shared_ptr<QObject>(const platform::Coder&)>;
 
     static constexpr const char* controllerClassProperty = "controllerClass";
+    static constexpr const char* actionProperty = "action";
 
     explicit SceneLoader(QString storyboardName);
 
@@ -39,6 +44,10 @@ public:
     static void registerController(const QString& className, Factory factory);
     // Registers T under its unqualified class name.
     template <class T> static void registerController() {
+        // Without its own Q_OBJECT a class would answer with its base's name and load the
+        // base's scene.
+        static_assert(QtPrivate::HasQ_OBJECT_Macro<T>::Value,
+                      "a scene controller class needs its own Q_OBJECT");
         registerController(className(T::staticMetaObject), [](const platform::Coder& coder) {
             return std::static_pointer_cast<QObject>(std::make_shared<T>(coder));
         });
@@ -56,6 +65,8 @@ private:
     std::unique_ptr<QWidget> loadScene(const QString& identifier);
     static std::shared_ptr<QObject> makeController(QWidget& widget, const QString& identifier);
     static void connectOutlets(QObject& controller, QWidget& scene);
+    static void connectActions(QWidget& root, QObject& controller, QObject* content);
+    static void connectAction(QWidget& sender, QObject& controller);
 
     QString storyboardName;
 };

@@ -27,6 +27,7 @@ class SceneViewController : public platform::ViewController {
     Q_PROPERTY(QLabel* missingOutlet MEMBER missingOutlet)
     Q_PROPERTY(platform::SegmentedControl* modeControl MEMBER modeControl)
     Q_PROPERTY(windows::LinkButton* linkButton MEMBER linkButton)
+    Q_PROPERTY(QWidget* sceneView MEMBER sceneView)
 
 public:
     using ViewController::ViewController;
@@ -36,16 +37,21 @@ public:
     QPointer<QLabel> missingOutlet;
     QPointer<platform::SegmentedControl> modeControl;
     QPointer<LinkButton> linkButton;
+    // Named after the top widget of its own scene.
+    QPointer<QWidget> sceneView;
 };
 
 class SceneWindowController : public platform::WindowController {
     Q_OBJECT
     Q_PROPERTY(QPushButton* closeButton MEMBER closeButton)
+    Q_PROPERTY(QWidget* sceneWindow MEMBER sceneWindow)
 
 public:
     using WindowController::WindowController;
 
     QPointer<QPushButton> closeButton;
+    // Named after the top widget of its own scene.
+    QPointer<QWidget> sceneWindow;
     int windowDidLoadCalls = 0;
 
 protected:
@@ -86,6 +92,22 @@ TEST_F(StoryboardTest, AViewSceneNamedAfterItsClassConnectsOutletsOfTheRightKind
     EXPECT_EQ(controller->linkButton->url(), "https://example.com/vistrel");
     EXPECT_FALSE(controller->isViewLoaded());
     EXPECT_EQ(controller->view()->objectName(), "sceneView");
+}
+
+TEST_F(StoryboardTest, AnOutletNamedAfterTheScenesTopWidgetIsConnectedToThatWidget) {
+    auto view = StoryboardInstantiable<SceneViewController>::instantiate(Storyboard::main());
+    auto window = StoryboardInstantiable<SceneWindowController>::instantiate(Storyboard::main());
+    auto content = std::dynamic_pointer_cast<SceneViewController>(window->contentViewController());
+    ASSERT_NE(content, nullptr);
+
+    ASSERT_NE(view->sceneView, nullptr);
+    EXPECT_EQ(view->sceneView->objectName(), "sceneView");
+    EXPECT_EQ(view->sceneView, view->view());
+    ASSERT_NE(window->sceneWindow, nullptr);
+    EXPECT_EQ(window->sceneWindow->objectName(), "sceneWindow");
+    EXPECT_EQ(window->sceneWindow, window->window());
+    // The content's outlet names the top widget of another scene, which this one lacks.
+    EXPECT_EQ(content->sceneView, nullptr);
 }
 
 TEST_F(StoryboardTest, AWindowSceneMakesItsWindowOnFirstRequestAroundItsContentController) {

@@ -22,9 +22,25 @@ QString imagePath(const QString& name) {
 Bundle::Bundle(QString infoPath)
     : infoPath(std::move(infoPath)) {}
 
+namespace {
+
+std::shared_ptr<Bundle>& replacement() {
+    static std::shared_ptr<Bundle> bundle;
+    return bundle;
+}
+
+} // namespace
+
 Bundle& Bundle::main() {
+    if (replacement() != nullptr) {
+        return *replacement();
+    }
     static Bundle bundle(QStringLiteral(":/Info"));
     return bundle;
+}
+
+void Bundle::setMain(std::shared_ptr<Bundle> bundle) {
+    replacement() = std::move(bundle);
 }
 
 QString Bundle::localizedString(const QString& key) const {

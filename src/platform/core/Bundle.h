@@ -18,8 +18,11 @@ public:
     // Key of the information dictionary that holds the version shown to the user.
     static constexpr const char* shortVersionStringKey = "CFBundleShortVersionString";
 
-    // The program's own bundle, whose information dictionary is the resource ":/Info".
+    // The program's own bundle, whose information dictionary is the resource ":/Info", unless a
+    // test put another in its place.
     static Bundle& main();
+    // Makes main() answer the given bundle; nullptr brings the program's own back.
+    static void setMain(std::shared_ptr<Bundle> bundle);
 
     // A bundle whose information dictionary is the JSON object in the file at infoPath.
     explicit Bundle(QString infoPath);

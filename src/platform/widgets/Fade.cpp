@@ -15,7 +15,9 @@ void fadeOut(QWidget* window, std::function<void()> completion) {
     auto* animation = new QPropertyAnimation(window, "windowOpacity", window);
     animation->setDuration(static_cast<int>(defaultFadeDuration.count()));
     animation->setEndValue(0.0);
-    QObject::connect(animation, &QPropertyAnimation::finished, std::move(completion));
+    // Queued, so that the completion may let the window and its animation go.
+    QObject::connect(animation, &QPropertyAnimation::finished, window, std::move(completion),
+                     Qt::QueuedConnection);
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 

@@ -11,10 +11,10 @@ namespace platform {
 // How long a fade takes when nobody asks for another duration.
 inline constexpr std::chrono::milliseconds defaultFadeDuration{250};
 
-// Animates the window's opacity to fully transparent and runs completion when the animation
-// has finished. The window stays open; closing it is the completion's business. When the
-// window goes away before the fade ends, the completion never runs. With no window the
-// completion runs from the event loop.
+// Animates the window's opacity to fully transparent and runs completion from the event loop
+// once the animation has finished, so that it may end the window. The window stays open; closing it
+// is the completion's business. When the window goes away before the fade ends, the completion
+// never runs. With no window the completion runs from the event loop.
 void fadeOut(QWidget* window, std::function<void()> completion);
 
 } // namespace platform

@@ -1,0 +1,128 @@
+#include "windows/UVCDeviceViewController.h"
+
+#include "platform/core/Bundle.h"
+#include "platform/widgets/Alert.h"
+#include "rx/Binder.h"
+
+#include <QTabBar>
+
+namespace windows {
+
+using Mode = UVCDeviceViewModel::Mode;
+
+namespace {
+
+// The preview area: black with rounded corners, drawn behind the picture.
+constexpr const char* previewAreaStyle =
+    "#previewView { background-color: black; border-radius: 8px; }";
+
+} // namespace
+
+const char* UVCDeviceViewController::previewImage(Mode mode) {
+    return mode == Mode::preview ? "preview_off" : "preview_on";
+}
+
+QSize UVCDeviceViewController::contentSize(Mode mode) {
+    return mode == Mode::preview ? QSize(953, 450) : QSize(436, 450);
+}
+
+UVCDeviceViewController::UVCDeviceViewController(const platform::Coder& coder)
+    : ViewController(coder) {}
+
+// The dispose bag goes before the outlets and the view: no subscription outlives them.
+UVCDeviceViewController::~UVCDeviceViewController() = default;
+
+const std::shared_ptr<UVCDeviceViewModel>& UVCDeviceViewController::viewModel() const {
+    return model;
+}
+
+void UVCDeviceViewController::setViewModel(std::shared_ptr<UVCDeviceViewModel> viewModel) {
+    model = std::move(viewModel);
+}
+
+QPushButton* UVCDeviceViewController::previewButton() const {
+    return previewButtonControl;
+}
+
+void UVCDeviceViewController::setPreviewButton(QPushButton* button) {
+    previewButtonControl = button;
+}
+
+void UVCDeviceViewController::viewDidLoad() {
+    ViewController::viewDidLoad();
+    titleLabel->setText(QString::fromLatin1(title));
+    tabSegmentedControl->setSelectedSegment(0);
+    tabView->setCurrentIndex(0);
+    // Only the segmented control switches pages: the stack shows its frame but no tabs.
+    tabView->tabBar()->hide();
+    setupPreviewArea();
+    bindPreviewMode();
+    setupSliders();
+    setupCheckboxes();
+    setupSegmentedControls();
+    setupRefresh();
+    restoreKeystrokeSettings();
+}
+
+void UVCDeviceViewController::setupPreviewArea() {
+    previewView->setAttribute(Qt::WA_StyledBackground, true);
+    previewView->setStyleSheet(QString::fromLatin1(previewAreaStyle));
+}
+
+void UVCDeviceViewController::bindPreviewMode() {
+    const auto mode = model->mode().asObservable();
+    mode.map([](Mode value) { return QString::fromLatin1(previewImage(value)); })
+        .bind(rx::Binder<QString>(previewButtonControl.data(),
+                                  [](QPushButton& button, const QString& name) {
+                                      button.setIcon(platform::Bundle::main().image(name));
+                                  }))
+        .disposed(disposeBag);
+    mode.map([](Mode value) { return contentSize(value); })
+        .bind(rx::Binder<QSize>(this,
+                                [](UVCDeviceViewController& controller, const QSize& size) {
+                                    controller.setPreferredContentSize(size);
+                                }))
+        .disposed(disposeBag);
+}
+
+void UVCDeviceViewController::tabSegmentedControlAction(QObject* sender) {
+    auto* control = qobject_cast<platform::SegmentedControl*>(sender);
+    tabView->setCurrentIndex(control->selectedSegment());
+}
+
+void UVCDeviceViewController::previewButton(QObject* /*sender*/) {
+    const std::shared_ptr<platform::PreviewLayer> layer = model->previewLayer();
+    if (layer == nullptr) {
+        showCameraError();
+        return;
+    }
+    if (layer->superview() != previewView) {
+        layer->setAutoresizingMask(platform::PreviewLayer::widthSizable |
+                                   platform::PreviewLayer::heightSizable);
+        layer->setFrame(previewView->rect());
+        layer->addTo(previewView);
+    }
+    model->togglePreview();
+}
+
+void UVCDeviceViewController::showOptionError() {
+    showError(unsupportedOptionKey);
+}
+
+void UVCDeviceViewController::showCameraError() {
+    showError(createInputFailedKey);
+}
+
+void UVCDeviceViewController::showError(const char* key) {
+    QWidget* shownIn = window();
+    if (shownIn == nullptr) {
+        return;
+    }
+    platform::Alert alert;
+    alert.setAlertStyle(platform::Alert::Style::critical);
+    alert.setMessageText(platform::Bundle::main().localizedString(QString::fromLatin1(key)));
+    alert.setInformativeText(QString());
+    alert.beginSheetModal(shownIn);
+}
+
+} // namespace windows
