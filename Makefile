@@ -1,4 +1,5 @@
-# Entry points: `make run`, `make test`; also `make asan` and `make bench`.
+# Entry points: `make run`, `make test`; also `make asan`, `make bench`, `make demo` and
+# `make package`.
 MAKEFLAGS  += --no-print-directory
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
@@ -12,7 +13,7 @@ SANITIZER_ENV = ASAN_OPTIONS=verify_asan_link_order=0:detect_leaks=1:abort_on_er
                 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test asan bench deps build format
+.PHONY: run test asan bench deps build format demo package
 
 deps:
 	@./scripts/install-deps
@@ -38,6 +39,14 @@ bench: build
 	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && echo "== $$b" && \
 	    LD_PRELOAD=libumockdev-preload.so.0 "$$b"; done; true
+
+# The utility on this desktop against the simulated camera: Enter presses the camera's button.
+demo: build
+	LD_PRELOAD=libumockdev-preload.so.0 ./$(BUILD)/tests/app/vistrel-demo
+
+# A Debian package (build/vistrel-utility_<version>_<arch>.deb) for `apt install ./<file>`.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,7 +1,16 @@
+#include "app/AppDelegate.h"
+#include "app/ApplicationMain.h"
+#include "platform/core/Bundle.h"
+#include "platform/core/CaptureDeviceMonitor.h"
+#include "platform/widgets/Application.h"
+#include "windows/MainScenes.h"
+
 #include <QApplication>
+#include <QSystemTrayIcon>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -23,9 +32,20 @@ int main(int argc, char* argv[]) {
                              "(DISPLAY is not set).\n");
         return 1;
     }
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QApplication::setOrganizationName("VISTREL");
     QApplication::setApplicationName("Vistrel Utility");
     QApplication::setQuitOnLastWindowClosed(false);
-    return 0;
+    platform::Bundle::main().installLocalization();
+    platform::Application::shared();
+    windows::registerMainScenes();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        std::fprintf(stderr, "vistrel-utility: no system tray found, so its icon and menu are "
+                             "not shown; the camera's button still works.\n");
+    }
+    // Without it no capture device is ever reported coming or going.
+    platform::CaptureDeviceMonitor monitor;
+    monitor.start();
+    const auto delegate = std::make_shared<app::AppDelegate>();
+    return app::applicationMain(delegate);
 }

@@ -15,6 +15,8 @@ inline constexpr std::string_view CaptureDeviceWasDisconnected = "CaptureDeviceW
 
 class CaptureDevice {
 public:
+    // No device: empty name, ID and node. Lets a device ride in a QVariant (a menu item's data).
+    CaptureDevice() = default;
     CaptureDevice(QString localizedName, QString uniqueID, QString nodePath);
 
     // The name the user sees (the node's own name, e.g. "VISTREL").

@@ -2,8 +2,10 @@
 // An icon in the system tray whose menu opens on a click. It stays in the tray for as long as
 // someone owns it and leaves when its last owner lets go.
 
+#include <QColor>
 #include <QIcon>
 #include <QMenu>
+#include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -17,29 +19,41 @@ public:
     StatusBarItem();
     ~StatusBarItem();
 
-    // A template image (mask icon) is shown as such.
+    // A template image (mask icon) is shown with its glyph in the palette's text colour, now and
+    // whenever the application's palette changes, so it shows on dark and light panels.
     void setImage(const QIcon& image);
+    // The image as it was set.
     QIcon image() const;
 
     void setToolTip(const QString& text);
     QString toolTip() const;
 
-    // The item shares ownership of its menu.
+    // The item shares ownership of its menu. Setting a new menu attaches it to the tray before
+    // the previous one is let go, so trays that mirror the menu (StatusNotifierItem over D-Bus)
+    // take the new one up instead of showing the old contents.
     void setMenu(std::shared_ptr<QMenu> menu);
     std::shared_ptr<QMenu> menu() const;
 
     // The tray icon this item owns, for inspection.
     QSystemTrayIcon* trayIcon() const { return icon.get(); }
 
+    // A template image's glyph painted in the colour; any other image unchanged.
+    static QIcon tinted(const QIcon& image, const QColor& color);
+    // The colour template glyphs take: the application palette's window text.
+    static QColor templateColor();
+
     StatusBarItem(const StatusBarItem&) = delete;
     StatusBarItem& operator=(const StatusBarItem&) = delete;
 
 private:
     void openMenu(QSystemTrayIcon::ActivationReason reason);
+    void showImage();
 
     // Declared before the icon so that the icon goes first.
     std::shared_ptr<QMenu> itemMenu;
+    QIcon setImageValue;
     std::unique_ptr<QSystemTrayIcon> icon;
+    std::unique_ptr<QObject> paletteWatcher;
 };
 
 } // namespace platform

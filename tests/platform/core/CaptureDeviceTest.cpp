@@ -3,6 +3,7 @@
 #include "platform/core/CaptureDeviceDiscovery.h"
 #include "support/SimulatedCamera.h"
 
+#include <QVariant>
 #include <gtest/gtest.h>
 
 namespace platform {
@@ -21,6 +22,15 @@ TEST(CaptureDeviceTest, TheSameCameraFoundAgainIsEqualEvenAfterReplugging) {
     EXPECT_EQ(before[0], after[0]);
     EXPECT_EQ(before[1], after[1]);
     EXPECT_NE(after[0], after[1]);
+}
+
+TEST(CaptureDeviceTest, ADeviceRidesInAVariantAndComesBackEqual) {
+    const CaptureDevice camera("VISTREL", "pci-0000:00:14.0-usb-0:1:1.0-0c456366", "/dev/video0");
+    const QVariant carried = QVariant::fromValue(camera);
+    ASSERT_EQ(carried.metaType(), QMetaType::fromType<CaptureDevice>());
+    EXPECT_EQ(carried.value<CaptureDevice>(), camera);
+    EXPECT_EQ(carried.value<CaptureDevice>().localizedName(), "VISTREL");
+    EXPECT_TRUE(QVariant().value<CaptureDevice>().uniqueID().isEmpty());
 }
 
 } // namespace platform

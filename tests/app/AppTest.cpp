@@ -1,0 +1,117 @@
+#include "AppTest.h"
+
+#include "windows/MainScenes.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QThread>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace app {
+
+AppTest::AppTest() {
+    setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
+    windows::registerMainScenes();
+    EXPECT_TRUE(monitor.start());
+    // Observations of status items never end; count those that earlier tests left behind.
+    platform::NotificationCenter::defaultCenter().post(
+        platform::CaptureDeviceWasConnected, platform::CaptureDevice("probe", "probe", ""));
+    staleObservers = static_cast<int>(output.appLines().size());
+    output.clear();
+    auto& center = platform::NotificationCenter::defaultCenter();
+    tokens.push_back(
+        center.addObserver(platform::CaptureDeviceWasConnected,
+                           [this](const platform::Notification&) { ++connectedPosts; }));
+    tokens.push_back(
+        center.addObserver(platform::CaptureDeviceWasDisconnected,
+                           [this](const platform::Notification&) { ++disconnectedPosts; }));
+}
+
+AppTest::~AppTest() {
+    for (auto token : tokens) {
+        platform::NotificationCenter::defaultCenter().removeObserver(token);
+    }
+    // Work handed to the main thread (the hot-plug watch hands over its delegate's end),
+    // windows and deferred deletions of a test end with it.
+    QCoreApplication::sendPostedEvents();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        widget->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool AppTest::runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() >= limit.count()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+void AppTest::runFor(std::chrono::milliseconds duration) {
+    runUntil([] { return false; }, duration);
+}
+
+void AppTest::waitForPosts(const int& posts, int count) {
+    EXPECT_TRUE(runUntil([&] { return posts >= count; }));
+}
+
+void AppTest::plugCamera() {
+    const int expected = connectedPosts + 1;
+    camera.plug();
+    waitForPosts(connectedPosts, expected);
+}
+
+void AppTest::unplugCamera() {
+    const int expected = disconnectedPosts + 1;
+    camera.unplug();
+    waitForPosts(disconnectedPosts, expected);
+}
+
+void AppTest::plugForeignCamera() {
+    const int expected = connectedPosts + 1;
+    camera.plugForeignCamera();
+    waitForPosts(connectedPosts, expected);
+}
+
+Lines AppTest::appLines() const {
+    // Stale observations run first and print the connect or disconnect line the live one
+    // prints: of each run of such lines, the first staleObservers are theirs.
+    Lines result;
+    const Lines lines = output.appLines();
+    for (std::size_t at = 0; at < lines.size();) {
+        std::size_t end = at + 1;
+        // The live item's disconnect line right after its removal line is its own.
+        const bool afterRemoval = at > 0 && lines[at - 1].starts_with("Device removed: ");
+        const bool notified = !afterRemoval && (lines[at].starts_with("Device connected: ") ||
+                                                lines[at].starts_with("Device disconnected: "));
+        while (notified && end < lines.size() && lines[end] == lines[at]) {
+            ++end;
+        }
+        const std::size_t skip = notified ? std::min<std::size_t>(staleObservers, end - at) : 0;
+        result.insert(result.end(), lines.begin() + static_cast<long>(at + skip),
+                      lines.begin() + static_cast<long>(end));
+        at = end;
+    }
+    return result;
+}
+
+std::vector<std::string> AppTest::titles(const QMenu& menu) {
+    std::vector<std::string> result;
+    for (const QAction* action : menu.actions()) {
+        result.push_back(action->isSeparator() ? "-" : action->text().toStdString());
+    }
+    return result;
+}
+
+} // namespace app

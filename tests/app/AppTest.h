@@ -1,0 +1,58 @@
+#pragma once
+// Base of the application tests: the simulated camera (unplugged) made before any udev or
+// libusb context, the process's capture-device monitor started on it, user defaults in a
+// directory of the test's own, the scenes registered and standard output captured.
+
+#include "OutputCapture.h"
+#include "platform/core/CaptureDeviceMonitor.h"
+#include "platform/core/NotificationCenter.h"
+#include "support/SimulatedCamera.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QMenu;
+
+namespace app {
+
+using Lines = std::vector<std::string>;
+
+class AppTest : public ::testing::Test {
+protected:
+    AppTest();
+    ~AppTest() override;
+
+    // Runs the event loop until `done` answers true; false when `limit` passed first.
+    static bool runUntil(const std::function<bool()>& done,
+                         std::chrono::milliseconds limit = std::chrono::seconds(10));
+    static void runFor(std::chrono::milliseconds duration);
+    // Plugs or unplugs and waits until the monitor has posted it (and every observer ran).
+    void plugCamera();
+    void unplugCamera();
+    void plugForeignCamera();
+    // The application's lines since the start or the last output.clear(), without those that
+    // observers of status items of earlier tests in this process print.
+    Lines appLines() const;
+    // The texts of a menu's items, "-" for a separator.
+    static std::vector<std::string> titles(const QMenu& menu);
+
+    QTemporaryDir configHome;
+    sim::SimulatedCamera camera;
+    platform::CaptureDeviceMonitor monitor;
+    OutputCapture output;
+
+private:
+    void waitForPosts(const int& posts, int count);
+
+    std::vector<platform::NotificationCenter::ObserverToken> tokens;
+    int staleObservers = 0;
+    int connectedPosts = 0;
+    int disconnectedPosts = 0;
+};
+
+} // namespace app

@@ -1,0 +1,179 @@
+#include "app/StatusItem.h"
+
+#include "AppTest.h"
+#include "app/UVCDevicePanel.h"
+#include "platform/widgets/StatusBarItem.h"
+#include "windows/AboutWindowController.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QThread>
+
+namespace app {
+
+namespace {
+
+using Titles = std::vector<std::string>;
+
+const Titles cameraMenu{"VISTREL", "-", "About_This_App", "Quit_App"};
+const Titles noCameraMenu{"No_Devices", "-", "About_This_App", "Quit_App"};
+
+class StatusItemTest : public AppTest {
+protected:
+    // The menu the tray shows, which must be the item's current one.
+    Titles trayTitles() const {
+        const QMenu* shown = item->statusItem().trayIcon()->contextMenu();
+        EXPECT_EQ(shown, item->menu().get());
+        return shown == nullptr ? Titles{} : titles(*shown);
+    }
+
+    std::shared_ptr<StatusItem> item;
+};
+
+} // namespace
+
+TEST_F(StatusItemTest, WithoutACameraTheMenuOffersTheDisabledNoDevicesItem) {
+    item = StatusItem::make();
+    EXPECT_EQ(appLines(), Lines{"Refreshing device list..."});
+    EXPECT_EQ(trayTitles(), noCameraMenu);
+    EXPECT_FALSE(item->menu()->actions().at(0)->isEnabled());
+    EXPECT_FALSE(item->connected());
+    EXPECT_TRUE(item->uvcDevicePanels().empty());
+    EXPECT_TRUE(item->statusItem().trayIcon()->isVisible());
+    EXPECT_EQ(item->menu()->thread(), QThread::currentThread());
+}
+
+TEST_F(StatusItemTest, TheCameraAttachedAtConstructionIsListedOnceAndShownInTheTrayMenu) {
+    plugCamera();
+    item = StatusItem::make();
+    EXPECT_EQ(appLines(), (Lines{"Refreshing device list...", "Device added: VISTREL"}));
+    ASSERT_EQ(item->uvcDevicePanels().size(), 1U);
+    EXPECT_TRUE(item->connected());
+    EXPECT_EQ(trayTitles(), cameraMenu);
+    const QAction* cameraItem = item->menu()->actions().at(0);
+    EXPECT_TRUE(cameraItem->isEnabled());
+    EXPECT_EQ(cameraItem->data().value<platform::CaptureDevice>(),
+              item->uvcDevicePanels()[0]->captureDevice());
+}
+
+TEST_F(StatusItemTest, ConnectNotificationsRunAPassThatKeepsTheListedCameraAndRebuildsTheMenu) {
+    item = StatusItem::make();
+    const std::shared_ptr<QMenu> firstMenu = item->menu();
+    output.clear();
+    plugCamera();
+    EXPECT_EQ(appLines(), (Lines{"Device connected: VISTREL", "Refreshing device list...",
+                                 "Device added: VISTREL"}));
+    EXPECT_NE(item->menu(), firstMenu);
+    EXPECT_EQ(trayTitles(), cameraMenu);
+    const std::shared_ptr<UVCDevicePanel> panel = item->uvcDevicePanels().at(0);
+
+    output.clear();
+    plugForeignCamera();
+    EXPECT_EQ(appLines(), (Lines{"Device connected: Foreign Cam", "Refreshing device list..."}));
+    ASSERT_EQ(item->uvcDevicePanels().size(), 1U);
+    EXPECT_EQ(item->uvcDevicePanels()[0], panel);
+    EXPECT_EQ(trayTitles(), cameraMenu);
+}
+
+TEST_F(StatusItemTest, AForeignCameraIsOpenedButNeverListed) {
+    plugForeignCamera();
+    item = StatusItem::make();
+    EXPECT_EQ(appLines(), Lines{"Refreshing device list..."});
+    EXPECT_EQ(trayTitles(), noCameraMenu);
+    plugCamera();
+    ASSERT_EQ(item->uvcDevicePanels().size(), 1U);
+    EXPECT_EQ(item->uvcDevicePanels()[0]->captureDevice().localizedName(), "VISTREL");
+}
+
+TEST_F(StatusItemTest, DevicesWithoutAPanelArePassedOverAndTheCameraBehindThemIsListed) {
+    plugCamera();
+    item = StatusItem::make();
+    const platform::CaptureDevice camera = item->uvcDevicePanels().at(0)->captureDevice();
+    item->devicesWasDisconnected({camera});
+    const struct {
+        const char* what;
+        platform::CaptureDevice device;
+    } passedOver[] = {
+        {"no IDs in its unique ID", {"VISTREL", "usb-0:1", "/dev/video7"}},
+        {"IDs that are not hexadecimal", {"VISTREL", "pci-usb-0:1-0c45636x", "/dev/video7"}},
+        {"IDs libuvc does not find", {"VISTREL", "pci-usb-0:1-12345678", "/dev/video7"}},
+    };
+    for (const auto& entry : passedOver) {
+        SCOPED_TRACE(entry.what);
+        output.clear();
+        item->devicesWasConnected({entry.device, camera});
+        EXPECT_EQ(appLines(), Lines{"Device added: VISTREL"});
+        ASSERT_EQ(item->uvcDevicePanels().size(), 1U);
+        EXPECT_EQ(item->uvcDevicePanels()[0]->captureDevice(), camera);
+        item->devicesWasDisconnected({camera});
+    }
+}
+
+TEST_F(StatusItemTest, DisconnectingTheCameraRemovesItsPanelAndShowsNoDevices) {
+    plugCamera();
+    item = StatusItem::make();
+    output.clear();
+    unplugCamera();
+    EXPECT_EQ(appLines(), (Lines{"Device removed: VISTREL", "Device disconnected: VISTREL"}));
+    EXPECT_TRUE(item->uvcDevicePanels().empty());
+    EXPECT_FALSE(item->connected());
+    EXPECT_EQ(trayTitles(), noCameraMenu);
+
+    plugCamera();
+    EXPECT_EQ(item->uvcDevicePanels().size(), 1U);
+    EXPECT_EQ(trayTitles(), cameraMenu);
+}
+
+TEST_F(StatusItemTest, ADisconnectOfADeviceNotListedOnlyRebuildsTheMenu) {
+    plugCamera();
+    item = StatusItem::make();
+    const std::shared_ptr<QMenu> before = item->menu();
+    output.clear();
+    const struct {
+        const char* what;
+        platform::CaptureDevice device;
+    } notListed[] = {
+        {"another VISTREL", {"VISTREL", "pci-usb-0:9-0c456366", "/dev/video9"}},
+        {"the camera's ID under another name",
+         {"Foreign Cam", item->uvcDevicePanels().at(0)->captureDevice().uniqueID(), ""}},
+    };
+    for (const auto& entry : notListed) {
+        SCOPED_TRACE(entry.what);
+        item->devicesWasDisconnected({entry.device});
+        EXPECT_EQ(item->uvcDevicePanels().size(), 1U);
+        EXPECT_TRUE(item->connected());
+        EXPECT_EQ(trayTitles(), cameraMenu);
+    }
+    EXPECT_NE(item->menu(), before);
+    EXPECT_TRUE(appLines().empty());
+}
+
+TEST_F(StatusItemTest, ObservationsOutliveTheirStatusItemAndThenOnlyPrint) {
+    item = StatusItem::make();
+    item = StatusItem::make();
+    item = StatusItem::make();
+    output.clear();
+    plugCamera();
+    EXPECT_EQ(appLines(), (Lines{"Device connected: VISTREL", "Device connected: VISTREL",
+                                 "Device connected: VISTREL", "Refreshing device list...",
+                                 "Device added: VISTREL"}));
+
+    output.clear();
+    platform::NotificationCenter::defaultCenter().post(platform::CaptureDeviceWasConnected,
+                                                       std::string("not a capture device"));
+    platform::NotificationCenter::defaultCenter().post(platform::CaptureDeviceWasDisconnected);
+    EXPECT_TRUE(appLines().empty());
+}
+
+TEST_F(StatusItemTest, AboutShowsTheSameControllerEveryTime) {
+    item = StatusItem::make();
+    QAction* about = item->menu()->actions().at(2);
+    about->trigger();
+    const auto controller = item->aboutWindowController();
+    ASSERT_TRUE(controller);
+    EXPECT_TRUE(controller->window()->isVisible());
+    about->trigger();
+    EXPECT_EQ(item->aboutWindowController(), controller);
+}
+
+} // namespace app

@@ -1,0 +1,144 @@
+// The real vistrel-utility as a child process, against the simulated camera that this test
+// owns (the child reaches it through UMOCKDEV_DIR), on a virtual X display with a tray.
+#include "support/ChildProcess.h"
+#include "support/KeystrokeRecorder.h"
+#include "support/SimulatedCamera.h"
+#include "support/TrayHost.h"
+#include "support/VirtualDisplay.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+
+namespace app {
+
+namespace {
+
+using namespace std::chrono_literals;
+using Lines = std::vector<std::string>;
+
+constexpr auto startTimeout = 20s;
+constexpr auto eventTimeout = 10s;
+constexpr const char* storedProfile =
+    "[General]\nKeystroke_Setting=Enter\nKeystroke_Delay=disabled\n";
+
+class UtilityEndToEndTest : public ::testing::Test {
+protected:
+    UtilityEndToEndTest() {
+        camera.plug();
+        QDir(configHome.path()).mkpath("VISTREL");
+        QFile settings(configHome.filePath("VISTREL/Vistrel Utility.conf"));
+        EXPECT_TRUE(settings.open(QIODevice::WriteOnly));
+        settings.write(storedProfile);
+    }
+
+    void startUtility(sim::ChildProcess::StandardError standardError =
+                          sim::ChildProcess::StandardError::inherited) {
+        utility = std::make_unique<sim::ChildProcess>(
+            VISTREL_UTILITY_PATH, std::vector<std::string>{},
+            std::map<std::string, std::optional<std::string>>{
+                {"UMOCKDEV_DIR", camera.umockdevDir()},
+                {"LD_PRELOAD", "libumockdev-preload.so.0"},
+                {"QT_QPA_PLATFORM", "xcb"},
+                {"XDG_CONFIG_HOME", configHome.path().toStdString()},
+                {"XDG_CURRENT_DESKTOP", std::nullopt},
+                {"LSAN_OPTIONS", "suppressions=" VISTREL_UTILITY_LSAN_SUPPRESSIONS}},
+            standardError);
+    }
+
+    bool printedAfter(std::size_t from, const std::string& line) {
+        return utility->waitFor(
+            [&](const Lines& lines) {
+                return std::find(lines.begin() + static_cast<long>(std::min(from, lines.size())),
+                                 lines.end(), line) != lines.end();
+            },
+            eventTimeout);
+    }
+
+    QTemporaryDir configHome;
+    sim::SimulatedCamera camera;
+    sim::VirtualDisplay display;
+    std::unique_ptr<sim::TrayHost> tray = std::make_unique<sim::TrayHost>();
+    std::unique_ptr<sim::KeystrokeRecorder> recorder = std::make_unique<sim::KeystrokeRecorder>();
+    std::unique_ptr<sim::ChildProcess> utility;
+};
+
+} // namespace
+
+TEST_F(UtilityEndToEndTest, TheUtilityListsTheCameraTypesItsProfileFollowsHotplugAndShowsItsMenu) {
+    startUtility();
+    ASSERT_TRUE(utility->waitForLine("The value is: 1D", startTimeout, 3));
+    const Lines lines = utility->lines();
+    EXPECT_EQ(Lines(lines.begin(), lines.begin() + 8),
+              (Lines{"Refreshing device list...", "asdf",
+                     "[UVCDevice] Open: LIBUSB_SUCCESS / LIBUSB_TRANSFER_COMPLETED Success",
+                     "The value for firmware is: 35", "The value is: 1D", "Device added: VISTREL",
+                     "The value is: 1D", "The value is: 1D"}));
+
+    camera.scriptButtonCodes({0x19});
+    EXPECT_EQ(recorder->waitForEvents(2, eventTimeout),
+              (std::vector<sim::RecordedKey>{{true, "Return", 0}, {false, "Return", 0}}));
+    recorder.reset();
+
+    std::size_t from = utility->lines().size();
+    camera.unplug();
+    for (const char* line :
+         {"Device left: 3141:25446", "Device removed: VISTREL", "Device disconnected: VISTREL"}) {
+        EXPECT_TRUE(printedAfter(from, line)) << line;
+    }
+    from = utility->lines().size();
+    camera.plug();
+    for (const char* line : {"Device arrived: 3141:25446", "Device added: VISTREL"}) {
+        EXPECT_TRUE(printedAfter(from, line)) << line;
+    }
+
+    // The icon of the status item that the arrival built may still be settling in the tray:
+    // find it anew for each click.
+    std::optional<sim::ScreenRect> menu;
+    for (int attempt = 0; attempt < 5 && !menu; ++attempt) {
+        const std::optional<sim::ScreenRect> icon = tray->waitForIcon("vistrel", eventTimeout);
+        ASSERT_TRUE(icon);
+        EXPECT_GT(icon->width, 0);
+        tray->click(*icon);
+        menu = tray->waitForPopup("vistrel", 2s);
+    }
+    ASSERT_TRUE(menu);
+    if (const char* shots = std::getenv("VISTREL_SCREENSHOT_DIR")) {
+        const int left = std::max(0, menu->x - 40);
+        const sim::ScreenRect area{left, 0, 1024 - left, menu->y + menu->height + 20};
+        const std::vector<uint32_t> pixels = tray->grab(area);
+        if (!pixels.empty()) {
+            QImage(reinterpret_cast<const uchar*>(pixels.data()), area.width, area.height,
+                   QImage::Format_RGB32)
+                .save(QString(shots) + "/tray-menu.png");
+        }
+    }
+    // The last item quits; the process ends with the event loop's status.
+    tray->click({menu->x, menu->y + menu->height - 16, menu->width, 8});
+    EXPECT_EQ(utility->waitForExit(eventTimeout), 0);
+}
+
+TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
+    tray.reset();
+    startUtility(sim::ChildProcess::StandardError::read);
+    ASSERT_TRUE(utility->waitForLine("Device added: VISTREL", startTimeout));
+    const Lines lines = utility->lines();
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& line) {
+                                return line.find("no system tray") != std::string::npos;
+                            }),
+              1);
+
+    camera.scriptButtonCodes({0x19});
+    EXPECT_EQ(recorder->waitForEvents(2, eventTimeout),
+              (std::vector<sim::RecordedKey>{{true, "Return", 0}, {false, "Return", 0}}));
+}
+
+} // namespace app

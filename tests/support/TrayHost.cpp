@@ -1,0 +1,161 @@
+#include "support/TrayHost.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+// Xlib after every other header: its macros clash with other code.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace sim {
+
+namespace {
+
+constexpr auto trayTimeout = std::chrono::seconds(10);
+constexpr auto pollStep = std::chrono::milliseconds(20);
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+bool hasClass(Display* display, Window window, const std::string& windowClass) {
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint) == 0) {
+        return false;
+    }
+    const std::string both = lowered(std::string(hint.res_name ? hint.res_name : "") + " " +
+                                     (hint.res_class ? hint.res_class : ""));
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return both.find(lowered(windowClass)) != std::string::npos;
+}
+
+// Every window below `parent`, depth first, with its depth (1 for the parent's children).
+void forEachWindow(Display* display, Window parent, int depth,
+                   const std::function<void(Window, int)>& visit) {
+    Window root = 0;
+    Window parentOfParent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, parent, &root, &parentOfParent, &children, &count) == 0) {
+        return;
+    }
+    const std::vector<Window> list(children, children + count);
+    XFree(children);
+    for (Window child : list) {
+        visit(child, depth);
+        forEachWindow(display, child, depth + 1, visit);
+    }
+}
+
+std::optional<ScreenRect> rectOf(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+        attributes.map_state != IsViewable) {
+        return std::nullopt;
+    }
+    int x = 0;
+    int y = 0;
+    Window unused = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &unused);
+    return ScreenRect{x, y, attributes.width, attributes.height};
+}
+
+std::optional<ScreenRect> waitForWindow(Display* display, std::chrono::milliseconds timeout,
+                                        const std::function<bool(Window, int)>& matches) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        std::optional<ScreenRect> found;
+        forEachWindow(display, DefaultRootWindow(display), 1, [&](Window window, int depth) {
+            if (!found && matches(window, depth)) {
+                found = rectOf(display, window);
+            }
+        });
+        if (found) {
+            return found;
+        }
+        std::this_thread::sleep_for(pollStep);
+    } while (std::chrono::steady_clock::now() < deadline);
+    return std::nullopt;
+}
+
+} // namespace
+
+TrayHost::TrayHost()
+    : display(XOpenDisplay(nullptr), &XCloseDisplay) {
+    if (!display) {
+        throw std::runtime_error("cannot open $DISPLAY for the tray");
+    }
+    tray = std::make_unique<ChildProcess>(
+        "trayer",
+        std::vector<std::string>{"--edge", "top", "--align", "right", "--widthtype", "request",
+                                 "--height", "32", "--iconspacing", "4", "--transparent", "false",
+                                 "--tint", "0x303030", "--SetDockType", "true"},
+        std::map<std::string, std::optional<std::string>>{{"LD_PRELOAD", std::nullopt},
+                                                          {"UMOCKDEV_DIR", std::nullopt}});
+    const Atom selection = XInternAtom(display.get(), "_NET_SYSTEM_TRAY_S0", False);
+    const auto deadline = std::chrono::steady_clock::now() + trayTimeout;
+    while (XGetSelectionOwner(display.get(), selection) == None) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            throw std::runtime_error("trayer did not take the tray selection");
+        }
+        std::this_thread::sleep_for(pollStep);
+    }
+}
+
+TrayHost::~TrayHost() = default;
+
+std::optional<ScreenRect> TrayHost::waitForIcon(const std::string& windowClass,
+                                                std::chrono::milliseconds timeout) {
+    // An embedded icon is reparented into the tray: it is no longer a child of the root.
+    return waitForWindow(display.get(), timeout, [&](Window window, int depth) {
+        return depth > 1 && hasClass(display.get(), window, windowClass);
+    });
+}
+
+std::optional<ScreenRect> TrayHost::waitForPopup(const std::string& windowClass,
+                                                 std::chrono::milliseconds timeout) {
+    return waitForWindow(display.get(), timeout, [&](Window window, int depth) {
+        XWindowAttributes attributes{};
+        return depth == 1 && XGetWindowAttributes(display.get(), window, &attributes) != 0 &&
+               attributes.override_redirect && attributes.map_state == IsViewable &&
+               hasClass(display.get(), window, windowClass);
+    });
+}
+
+void TrayHost::click(const ScreenRect& where, unsigned button) {
+    XTestFakeMotionEvent(display.get(), 0, where.x + where.width / 2, where.y + where.height / 2,
+                         CurrentTime);
+    XTestFakeButtonEvent(display.get(), button, True, CurrentTime);
+    XTestFakeButtonEvent(display.get(), button, False, CurrentTime);
+    XSync(display.get(), False);
+}
+
+std::vector<uint32_t> TrayHost::grab(const ScreenRect& area) {
+    XImage* image = XGetImage(display.get(), DefaultRootWindow(display.get()), area.x, area.y,
+                              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return {};
+    }
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<std::size_t>(area.width) * static_cast<std::size_t>(area.height));
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+        }
+    }
+    XDestroyImage(image);
+    return pixels;
+}
+
+} // namespace sim
