@@ -42,7 +42,7 @@ bench: build
 
 # The utility on this desktop against the simulated camera: Enter presses the camera's button.
 demo: build
-	LD_PRELOAD=libumockdev-preload.so.0 ./$(BUILD)/tests/app/vistrel-demo
+	LD_PRELOAD=libumockdev-preload.so.0 ./$(BUILD)/demo/vistrel-demo
 
 # A Debian package (build/vistrel-utility_<version>_<arch>.deb) for `apt install ./<file>`.
 package: build

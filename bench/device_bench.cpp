@@ -3,15 +3,15 @@
 // spent outside the kernel call of the route (libusb's control transfer for usbfs, the ioctl on
 // the video node for the driver): our own code, the printed lines included.
 
+#include "BenchFigures.h"
+#include "ControlTransferTiming.h"
 #include "device/UVCContext.h"
 #include "device/UVCDevice.h"
 #include "support/SimulatedCamera.h"
 
 #include <QCoreApplication>
-#include <libusb.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdarg>
@@ -20,49 +20,19 @@
 #include <fcntl.h>
 #include <functional>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
 using device::UVCContext;
 using device::UVCDevice;
 
-using Clock = std::chrono::steady_clock;
-using Nanoseconds = std::chrono::nanoseconds;
-
-// Time the measuring thread spent in the kernel call of the route; ioctls made by libusb itself
-// count as libusb's. Other threads are not counted.
-Nanoseconds insideKernelCall{0};
-thread_local bool measuring = false;
-thread_local bool inLibusb = false;
+using bench::BenchFigures;
+using bench::Clock;
+using bench::measure;
 
 constexpr int operations = 4;
 constexpr std::array<const char*, operations> operationNames = {
     "getter (getBrightness)", "setter (setBrightness)", "poll tick (button idle)", "resetAll()"};
-
-struct Figures {
-    double medianMicroseconds;
-    double shareOutside;
-};
-
-Figures measure(int runs, const std::function<void()>& operation) {
-    std::vector<Nanoseconds> totals;
-    Nanoseconds total{0};
-    insideKernelCall = Nanoseconds{0};
-    measuring = true;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = Clock::now();
-        operation();
-        totals.push_back(Clock::now() - start);
-        total += totals.back();
-    }
-    measuring = false;
-    std::nth_element(totals.begin(), totals.begin() + runs / 2, totals.end());
-    const double median = std::chrono::duration<double, std::micro>(totals[runs / 2]).count();
-    const double outside =
-        1.0 - static_cast<double>(insideKernelCall.count()) / static_cast<double>(total.count());
-    return {median, outside};
-}
 
 // Standard output goes to /dev/null while the operations print their lines.
 class Silence {
@@ -86,25 +56,9 @@ private:
 
 } // namespace
 
-// Every transfer of the device layer passes here on its way to the real libusb.
-extern "C" int LIBUSB_CALL libusb_control_transfer(libusb_device_handle* handle,
-                                                   uint8_t requestType, uint8_t request,
-                                                   uint16_t value, uint16_t index,
-                                                   unsigned char* data, uint16_t length,
-                                                   unsigned int timeout) {
-    using Transfer = decltype(&libusb_control_transfer);
-    static const auto real =
-        reinterpret_cast<Transfer>(dlsym(RTLD_NEXT, "libusb_control_transfer"));
-    const auto start = Clock::now();
-    inLibusb = true;
-    const int result = real(handle, requestType, request, value, index, data, length, timeout);
-    inLibusb = false;
-    if (measuring) {
-        insideKernelCall += Clock::now() - start;
-    }
-    return result;
-}
-
+// The measuring thread's time in the kernel call of the route counts as inside: libusb's control
+// transfer (ControlTransferTiming.h) for usbfs, the ioctl for the video node; ioctls made by
+// libusb itself count as libusb's.
 // Every ioctl passes here on its way to the umockdev preload library (and the emulated node).
 extern "C" int ioctl(int fd, unsigned long request, ...) {
     using Ioctl = int (*)(int, unsigned long, ...);
@@ -113,12 +67,12 @@ extern "C" int ioctl(int fd, unsigned long request, ...) {
     va_start(arguments, request);
     void* argument = va_arg(arguments, void*);
     va_end(arguments);
-    if (inLibusb || !measuring) {
+    if (bench::inControlTransfer || !bench::measuring) {
         return real(fd, request, argument);
     }
     const auto start = Clock::now();
     const int result = real(fd, request, argument);
-    insideKernelCall += Clock::now() - start;
+    bench::insideCountedCalls += Clock::now() - start;
     return result;
 }
 
@@ -137,7 +91,7 @@ int measureRoute(bool viaDriver, int out, int argc, char* argv[]) {
     }
     camera.plug();
     constexpr int runs = 200;
-    std::array<Figures, operations> figures{};
+    std::array<BenchFigures, operations> figures{};
     {
         Silence silence;
         auto device = UVCContext::shared().findDevice(0x0C45, 0x6366);
@@ -161,7 +115,7 @@ int measureRoute(bool viaDriver, int out, int argc, char* argv[]) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    std::array<std::array<Figures, operations>, 2> routes{};
+    std::array<std::array<BenchFigures, operations>, 2> routes{};
     for (size_t route = 0; route < routes.size(); ++route) {
         int pipeEnds[2];
         if (pipe(pipeEnds) != 0) {
@@ -188,11 +142,11 @@ int main(int argc, char* argv[]) {
                 "call\n");
     std::printf("  %-26s %24s %24s\n", "", "usbfs (libusb)", "video node (ioctl)");
     for (int operation = 0; operation < operations; ++operation) {
-        const Figures& usb = routes[0][static_cast<size_t>(operation)];
-        const Figures& node = routes[1][static_cast<size_t>(operation)];
+        const BenchFigures& usb = routes[0][static_cast<size_t>(operation)];
+        const BenchFigures& node = routes[1][static_cast<size_t>(operation)];
         std::printf("  %-26s %9.1f us %7.1f %%   %9.1f us %7.1f %%\n",
-                    operationNames[static_cast<size_t>(operation)], usb.medianMicroseconds,
-                    100.0 * usb.shareOutside, node.medianMicroseconds, 100.0 * node.shareOutside);
+                    operationNames[static_cast<size_t>(operation)], usb.wallMicroseconds,
+                    100.0 * usb.shareOutside, node.wallMicroseconds, 100.0 * node.shareOutside);
     }
     return 0;
 }

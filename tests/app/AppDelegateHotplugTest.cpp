@@ -33,7 +33,7 @@ protected:
     ~AppDelegateHotplugTest() override { delegate->stopWatch(); }
 
     bool printed(const std::string& line) {
-        return runUntil([&] {
+        return runEventLoopUntil([&] {
             const Lines lines = appLines();
             return std::find(lines.begin(), lines.end(), line) != lines.end();
         });
@@ -82,13 +82,14 @@ TEST_F(AppDelegateHotplugTest, ArrivalReplacesTheStatusItemAndDepartureIsOnlyLog
 
     camera.plug();
     ASSERT_TRUE(printed("Device arrived: 3141:25446"));
-    ASSERT_TRUE(runUntil([&] { return first.expired(); }));
-    ASSERT_TRUE(runUntil([&] { return delegate->statusItem->uvcDevicePanels().size() == 1; }));
+    ASSERT_TRUE(runEventLoopUntil([&] { return first.expired(); }));
+    ASSERT_TRUE(
+        runEventLoopUntil([&] { return delegate->statusItem->uvcDevicePanels().size() == 1; }));
     const std::weak_ptr<StatusItem> second = delegate->statusItem;
 
     camera.unplug();
     ASSERT_TRUE(printed("Device left: 3141:25446"));
-    ASSERT_TRUE(runUntil([&] { return delegate->statusItem->uvcDevicePanels().empty(); }));
+    ASSERT_TRUE(runEventLoopUntil([&] { return delegate->statusItem->uvcDevicePanels().empty(); }));
     EXPECT_EQ(delegate->statusItem, second.lock()) << "a departure replaces nothing";
 
     delegate->stopWatch();
@@ -129,7 +130,7 @@ TEST_F(AppDelegateHotplugTest, TheCallbackCountsEveryHandledEventButNoFailedStar
         EXPECT_EQ(appLines(), entry.line.empty() ? Lines{} : Lines{entry.line});
         EXPECT_EQ(delegate->count, entry.count);
     }
-    runFor(50ms);
+    runEventLoop(50ms);
     EXPECT_EQ(delegate->statusItem, item) << "only an opened arrival replaces the status item";
 }
 

@@ -43,7 +43,7 @@ protected:
     }
 
     bool opened(const char* page) const {
-        return runUntil(
+        return runEventLoopUntil(
             [&] { return QFile::exists(settingsHome.filePath(QString("opened-") + page)); },
             std::chrono::seconds(5));
     }

@@ -4,15 +4,35 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMenu>
-#include <QThread>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 namespace app {
+
+namespace {
+
+// The lines of the status item and the hot-plug watch, not those of the camera layer.
+constexpr std::string_view appPrefixes[] = {
+    "Refreshing device list...", "Device ", "Could not open USB device",
+    "Unhandled event ",          "Error ",
+};
+
+Lines appLayerLines(const sim::StdoutCapture& output) {
+    Lines result;
+    for (std::string& line : output.lines()) {
+        if (std::ranges::any_of(
+                appPrefixes, [&](std::string_view prefix) { return line.starts_with(prefix); })) {
+            result.push_back(std::move(line));
+        }
+    }
+    return result;
+}
+
+} // namespace
 
 AppTest::AppTest() {
     setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
@@ -21,7 +41,7 @@ AppTest::AppTest() {
     // Observations of status items never end; count those that earlier tests left behind.
     platform::NotificationCenter::defaultCenter().post(
         platform::CaptureDeviceWasConnected, platform::CaptureDevice("probe", "probe", ""));
-    staleObservers = static_cast<int>(output.appLines().size());
+    staleObservers = static_cast<int>(appLayerLines(output).size());
     output.clear();
     auto& center = platform::NotificationCenter::defaultCenter();
     tokens.push_back(
@@ -45,25 +65,8 @@ AppTest::~AppTest() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-bool AppTest::runUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() >= limit.count()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
-}
-
-void AppTest::runFor(std::chrono::milliseconds duration) {
-    runUntil([] { return false; }, duration);
-}
-
 void AppTest::waitForPosts(const int& posts, int count) {
-    EXPECT_TRUE(runUntil([&] { return posts >= count; }));
+    EXPECT_TRUE(runEventLoopUntil([&] { return posts >= count; }));
 }
 
 void AppTest::plugCamera() {
@@ -88,7 +91,7 @@ Lines AppTest::appLines() const {
     // Stale observations run first and print the connect or disconnect line the live one
     // prints: of each run of such lines, the first staleObservers are theirs.
     Lines result;
-    const Lines lines = output.appLines();
+    const Lines lines = appLayerLines(output);
     for (std::size_t at = 0; at < lines.size();) {
         std::size_t end = at + 1;
         // The live item's disconnect line right after its removal line is its own.

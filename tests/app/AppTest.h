@@ -3,16 +3,15 @@
 // libusb context, the process's capture-device monitor started on it, user defaults in a
 // directory of the test's own, the scenes registered and standard output captured.
 
-#include "OutputCapture.h"
 #include "platform/core/CaptureDeviceMonitor.h"
 #include "platform/core/NotificationCenter.h"
+#include "support/EventLoop.h"
 #include "support/SimulatedCamera.h"
+#include "support/StdoutCapture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,16 +20,14 @@ class QMenu;
 namespace app {
 
 using Lines = std::vector<std::string>;
+using sim::runEventLoop;
+using sim::runEventLoopUntil;
 
 class AppTest : public ::testing::Test {
 protected:
     AppTest();
     ~AppTest() override;
 
-    // Runs the event loop until `done` answers true; false when `limit` passed first.
-    static bool runUntil(const std::function<bool()>& done,
-                         std::chrono::milliseconds limit = std::chrono::seconds(10));
-    static void runFor(std::chrono::milliseconds duration);
     // Plugs or unplugs and waits until the monitor has posted it (and every observer ran).
     void plugCamera();
     void unplugCamera();
@@ -44,7 +41,7 @@ protected:
     QTemporaryDir configHome;
     sim::SimulatedCamera camera;
     platform::CaptureDeviceMonitor monitor;
-    OutputCapture output;
+    sim::StdoutCapture output;
 
 private:
     void waitForPosts(const int& posts, int count);

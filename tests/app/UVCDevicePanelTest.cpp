@@ -75,7 +75,7 @@ TEST_F(UVCDevicePanelTest, AfterTheUserClosedTheWindowTheNextChoiceMakesANewOne)
     const auto firstModel = panel->windowController()->windowModel();
     first->close(); // fades out, then closes
     EXPECT_TRUE(first->isVisible());
-    ASSERT_TRUE(runUntil([&] { return !panel->windowController(); }));
+    ASSERT_TRUE(runEventLoopUntil([&] { return !panel->windowController(); }));
 
     const QPointer<QWidget> second = chooseCamera();
     ASSERT_FALSE(second.isNull());
@@ -115,7 +115,7 @@ TEST_F(UVCDevicePanelTest, AUSBArrivalReplacesTheStatusItemAndClosesItsWindowsAt
 
     delegate->reinitializeStatusItem();
     EXPECT_FALSE(replaced.expired()) << "replaced later, on the main thread";
-    ASSERT_TRUE(runUntil([&] { return replaced.expired(); }));
+    ASSERT_TRUE(runEventLoopUntil([&] { return replaced.expired(); }));
     EXPECT_TRUE(window.isNull() || !window->isVisible());
     ASSERT_TRUE(delegate->statusItem);
     EXPECT_EQ(delegate->statusItem->uvcDevicePanels().size(), 1U);

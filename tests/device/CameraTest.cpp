@@ -2,10 +2,6 @@
 
 #include "device/UVCContext.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
-
 #include <cstdlib>
 
 namespace device {
@@ -42,24 +38,6 @@ std::vector<sim::ControlTransfer> CameraTest::classRequests() const {
         }
     }
     return result;
-}
-
-void CameraTest::runEventLoop(std::chrono::milliseconds duration) {
-    runEventLoopUntil([] { return false; }, duration);
-}
-
-bool CameraTest::runEventLoopUntil(const std::function<bool()>& done,
-                                   std::chrono::milliseconds limit) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() >= limit.count()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(2);
-    }
-    return true;
 }
 
 } // namespace device

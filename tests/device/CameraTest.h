@@ -3,18 +3,20 @@
 // libuvc context exists, user defaults in a directory of the test's own, standard output
 // captured, and helpers to open the camera and to see what it received.
 
-#include "StdoutCapture.h"
 #include "device/UVCDevice.h"
+#include "support/EventLoop.h"
 #include "support/SimulatedCamera.h"
+#include "support/StdoutCapture.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <tuple>
 
 namespace device {
+
+using sim::runEventLoop;
+using sim::runEventLoopUntil;
 
 // How requests reach the camera: usbfs while no kernel driver holds it, else the video node of
 // the driver that does.
@@ -38,14 +40,9 @@ protected:
 
     bool viaDriver() const { return GetParam() == Route::videoNode; }
 
-    static void runEventLoop(std::chrono::milliseconds duration);
-    // Runs the event loop until `done` answers true; false when `limit` passed first.
-    static bool runEventLoopUntil(const std::function<bool()>& done,
-                                  std::chrono::milliseconds limit = std::chrono::seconds(10));
-
     QTemporaryDir configHome;
     sim::SimulatedCamera camera;
-    StdoutCapture output;
+    sim::StdoutCapture output;
 };
 
 } // namespace device

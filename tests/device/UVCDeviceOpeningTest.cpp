@@ -72,7 +72,7 @@ TEST(UVCDeviceRouteTest, ACameraWhoseVideoNodeCannotBeFoundAnswersEveryRequestWi
     sim::SimulatedCamera camera;
     camera.bindDriver(false);
     camera.plug();
-    StdoutCapture output;
+    sim::StdoutCapture output;
     const auto device = UVCContext::shared().findDevice(0x0C45, 0x6366);
     ASSERT_TRUE(device);
     const std::string notFound = "libusb_control_transfer error: Entity not found (-5)";

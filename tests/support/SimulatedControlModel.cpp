@@ -1,6 +1,7 @@
 #include "support/SimulatedControlModel.h"
 
 #include "support/SimulatedCamera.h"
+#include "support/UVCClassRequest.h"
 
 #include <stdexcept>
 
@@ -8,14 +9,8 @@ namespace sim {
 
 namespace {
 
-constexpr uint8_t setCur = 0x01;
-constexpr uint8_t getCur = 0x81;
-constexpr uint8_t getMin = 0x82;
-constexpr uint8_t getMax = 0x83;
-constexpr uint8_t getRes = 0x84;
-constexpr uint8_t getLen = 0x85;
-constexpr uint8_t getInfo = 0x86;
-constexpr uint8_t getDef = 0x87;
+using enum UVCClassRequest::Code;
+
 constexpr uint8_t infoGetAndSet = 0x03;
 constexpr size_t firmwareOffset = 3;
 constexpr size_t buttonOffset = 2;
@@ -136,21 +131,7 @@ bool SimulatedControlModel::accepts(const ControlTransfer& request) const {
     const Control* control = find(request);
     if (!control)
         return false;
-    switch (request.bRequest) {
-    case getLen:
-        return request.wLength == 2;
-    case getInfo:
-        return request.wLength == 1;
-    case setCur:
-    case getCur:
-    case getMin:
-    case getMax:
-    case getRes:
-    case getDef:
-        return request.wLength == control->length;
-    default:
-        return false;
-    }
+    return request.wLength == UVCClassRequest::payloadLength(request.bRequest, control->length);
 }
 
 std::optional<std::vector<uint8_t>> SimulatedControlModel::answer(const ControlTransfer& request) {

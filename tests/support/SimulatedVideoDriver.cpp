@@ -2,11 +2,13 @@
 
 #include "support/SimulatedControlEndpoint.h"
 #include "support/SimulatedVideoControl.h"
+#include "support/UVCClassRequest.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -16,8 +18,7 @@ namespace {
 
 using Type = SimulatedVideoControl::Type;
 
-constexpr uint8_t setCur = 0x01, getCur = 0x81, getMin = 0x82, getMax = 0x83, getRes = 0x84,
-                  getLen = 0x85, getInfo = 0x86, getDef = 0x87;
+using enum UVCClassRequest::Code;
 constexpr uint8_t extensionUnit = 3;
 constexpr uint32_t classMask = 0x0FFF0000;
 
@@ -173,24 +174,10 @@ int SimulatedVideoDriver::queryExtensionUnit(uint8_t unit, uint8_t selector, uin
     uint16_t size = 0;
     if (unit != extensionUnit || length(unit, selector, size) != 0)
         return ENOENT;
-    switch (query) {
-    case getLen:
-        size = 2;
-        break;
-    case getInfo:
-        size = 1;
-        break;
-    case setCur:
-    case getCur:
-    case getMin:
-    case getMax:
-    case getRes:
-    case getDef:
-        break;
-    default:
+    const std::optional<uint16_t> payload = UVCClassRequest::payloadLength(query, size);
+    if (!payload)
         return EINVAL;
-    }
-    if (data.size() != size)
+    if (data.size() != *payload)
         return ENOBUFS;
     return request(query, unit, selector, data);
 }

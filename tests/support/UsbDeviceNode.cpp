@@ -1,5 +1,6 @@
 #include "support/UsbDeviceNode.h"
 
+#include "support/ResolvedIoctlData.h"
 #include "support/SimulatedControlEndpoint.h"
 
 #include <libusb.h>
@@ -18,20 +19,6 @@ namespace sim {
 namespace {
 
 constexpr size_t setupSize = 8;
-
-// Resolves a pointer inside `data` to the client's memory; the result is released with it.
-struct Resolved {
-    Resolved(UMockdevIoctlData* data, size_t offset, size_t length)
-        : data(umockdev_ioctl_data_resolve(data, offset, length, nullptr)) {}
-    ~Resolved() {
-        if (data)
-            g_object_unref(data);
-    }
-    Resolved(const Resolved&) = delete;
-    Resolved& operator=(const Resolved&) = delete;
-
-    UMockdevIoctlData* data;
-};
 
 void fail(UMockdevIoctlClient* client, int error) {
     umockdev_ioctl_client_complete(client, -1, error);
@@ -56,12 +43,12 @@ ControlTransfer setupOf(const uint8_t* buffer) {
 }
 
 void answerCapabilities(UMockdevIoctlClient* client) {
-    Resolved caps(umockdev_ioctl_client_get_arg(client), 0, sizeof(uint32_t));
+    ResolvedIoctlData caps(umockdev_ioctl_client_get_arg(client), 0, sizeof(uint32_t));
     if (!caps.data)
         return fail(client, EFAULT);
     uint32_t bits = USBDEVFS_CAP_BULK_CONTINUATION | USBDEVFS_CAP_NO_PACKET_SIZE_LIM |
                     USBDEVFS_CAP_REAP_AFTER_DISCONNECT | USBDEVFS_CAP_ZERO_PACKET;
-    std::memcpy(caps.data->data, &bits, sizeof bits);
+    std::memcpy(caps.bytes(), &bits, sizeof bits);
     succeed(client);
 }
 
@@ -73,15 +60,15 @@ constexpr size_t publicTransferOffset = 128;
 // The timeout libusb gave the transfer behind a URB, read from libusb's record of it; none
 // when the record there does not name the URB's buffer (a libusb laid out otherwise).
 std::optional<unsigned> transferTimeout(UMockdevIoctlData* urbData, uint64_t buffer) {
-    Resolved context(urbData, offsetof(usbdevfs_urb, usercontext),
-                     publicTransferOffset + sizeof(libusb_transfer));
+    ResolvedIoctlData context(urbData, offsetof(usbdevfs_urb, usercontext),
+                              publicTransferOffset + sizeof(libusb_transfer));
     if (!context.data)
         return std::nullopt;
     libusb_transfer transfer;
-    std::memcpy(&transfer, context.data->data + publicTransferOffset, sizeof transfer);
+    std::memcpy(&transfer, context.bytes() + publicTransferOffset, sizeof transfer);
     uint64_t transferBuffer = 0;
     std::memcpy(&transferBuffer,
-                context.data->data + publicTransferOffset + offsetof(libusb_transfer, buffer),
+                context.bytes() + publicTransferOffset + offsetof(libusb_transfer, buffer),
                 sizeof(void*));
     if (transfer.type != LIBUSB_TRANSFER_TYPE_CONTROL || transferBuffer != buffer)
         return std::nullopt;
@@ -147,10 +134,11 @@ int UsbDeviceNode::detachments() const {
 
 // Interfaces 0 and 1 are the driver's; the name goes into the caller's structure.
 void UsbDeviceNode::answerDriver(UMockdevIoctlClient* client) {
-    Resolved argument(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_getdriver));
+    ResolvedIoctlData argument(umockdev_ioctl_client_get_arg(client), 0,
+                               sizeof(usbdevfs_getdriver));
     if (!argument.data)
         return fail(client, EFAULT);
-    auto* driver = reinterpret_cast<usbdevfs_getdriver*>(argument.data->data);
+    auto* driver = reinterpret_cast<usbdevfs_getdriver*>(argument.bytes());
     if (!driverBound || driver->interface > 1)
         return fail(client, ENODATA);
     std::strncpy(driver->driver, "uvcvideo", sizeof driver->driver - 1);
@@ -256,10 +244,10 @@ void UsbDeviceNode::answerGone(UMockdevIoctlClient* client, OpenFile& file) {
 }
 
 void UsbDeviceNode::submit(UMockdevIoctlClient* client, OpenFile& file) {
-    Resolved urbData(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_urb));
+    ResolvedIoctlData urbData(umockdev_ioctl_client_get_arg(client), 0, sizeof(usbdevfs_urb));
     if (!urbData.data)
         return fail(client, EFAULT);
-    const auto* urb = reinterpret_cast<const usbdevfs_urb*>(urbData.data->data);
+    const auto* urb = reinterpret_cast<const usbdevfs_urb*>(urbData.bytes());
     auto length = static_cast<size_t>(urb->buffer_length);
     if (urb->type != USBDEVFS_URB_TYPE_CONTROL || urb->buffer_length < 0 || length < setupSize) {
         std::fprintf(stderr, "simulated usbfs: only control URBs are supported\n");
@@ -267,20 +255,20 @@ void UsbDeviceNode::submit(UMockdevIoctlClient* client, OpenFile& file) {
     }
     uint64_t address = urbData.data->client_addr;
     uint64_t clientBuffer = 0;
-    std::memcpy(&clientBuffer, urbData.data->data + offsetof(usbdevfs_urb, buffer), sizeof(void*));
+    std::memcpy(&clientBuffer, urbData.bytes() + offsetof(usbdevfs_urb, buffer), sizeof(void*));
     const std::optional<unsigned> timeout = transferTimeout(urbData.data, clientBuffer);
-    Resolved buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
+    ResolvedIoctlData buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
     if (!buffer.data)
         return fail(client, EFAULT);
-    if (refusedByDriver(buffer.data->data))
+    if (refusedByDriver(buffer.bytes()))
         return fail(client, EBUSY); // the kernel cannot claim the driver's interface for us
-    ControlTransfer request = setupOf(buffer.data->data);
+    ControlTransfer request = setupOf(buffer.bytes());
     request.timeoutMs = timeout;
     if (setupSize + request.wLength > length)
         return fail(client, EINVAL);
     if (!(request.bmRequestType & 0x80))
-        request.data.assign(buffer.data->data + setupSize,
-                            buffer.data->data + setupSize + request.wLength);
+        request.data.assign(buffer.bytes() + setupSize,
+                            buffer.bytes() + setupSize + request.wLength);
 
     SimulatedControlEndpoint::Outcome outcome = endpoint->transfer(std::move(request));
     if (outcome.submitErrno)
@@ -293,21 +281,21 @@ void UsbDeviceNode::submit(UMockdevIoctlClient* client, OpenFile& file) {
 
 // Hands `urb` back: the client's pointer is set to it, its status, length and data filled in.
 void UsbDeviceNode::reap(UMockdevIoctlClient* client, UsbUrbQueue::Urb urb) {
-    Resolved pointer(umockdev_ioctl_client_get_arg(client), 0, sizeof(void*));
+    ResolvedIoctlData pointer(umockdev_ioctl_client_get_arg(client), 0, sizeof(void*));
     if (!pointer.data)
         return fail(client, EFAULT);
-    std::memcpy(pointer.data->data, &urb.address, sizeof(void*));
-    Resolved urbData(pointer.data, 0, sizeof(usbdevfs_urb));
+    std::memcpy(pointer.bytes(), &urb.address, sizeof(void*));
+    ResolvedIoctlData urbData(pointer.data, 0, sizeof(usbdevfs_urb));
     if (!urbData.data)
         return fail(client, EFAULT);
-    auto* reaped = reinterpret_cast<usbdevfs_urb*>(urbData.data->data);
+    auto* reaped = reinterpret_cast<usbdevfs_urb*>(urbData.bytes());
     reaped->status = urb.status;
     reaped->actual_length = urb.actualLength;
     if (!urb.data.empty()) {
         auto length = static_cast<size_t>(reaped->buffer_length);
-        Resolved buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
+        ResolvedIoctlData buffer(urbData.data, offsetof(usbdevfs_urb, buffer), length);
         if (buffer.data && setupSize + urb.data.size() <= length)
-            std::memcpy(buffer.data->data + setupSize, urb.data.data(), urb.data.size());
+            std::memcpy(buffer.bytes() + setupSize, urb.data.data(), urb.data.size());
     }
     succeed(client);
 }

@@ -1,5 +1,7 @@
 #include "support/VideoDeviceNode.h"
 
+#include "support/ResolvedIoctlData.h"
+
 #include <linux/uvcvideo.h>
 #include <umockdev.h>
 
@@ -13,26 +15,10 @@ namespace sim {
 
 namespace {
 
-// Resolves a pointer inside `data` to the client's memory; the result is released with it.
-struct Resolved {
-    Resolved(UMockdevIoctlData* data, size_t offset, size_t length)
-        : data(umockdev_ioctl_data_resolve(data, offset, length, nullptr)) {}
-    ~Resolved() {
-        if (data)
-            g_object_unref(data);
-    }
-    Resolved(const Resolved&) = delete;
-    Resolved& operator=(const Resolved&) = delete;
-
-    template <typename T> T* as() { return reinterpret_cast<T*>(data->data); }
-
-    UMockdevIoctlData* data;
-};
-
 // The ioctl's argument as a structure of the client's memory.
-template <typename T> struct Argument : Resolved {
+template <typename T> struct Argument : ResolvedIoctlData {
     explicit Argument(UMockdevIoctlClient* client)
-        : Resolved(umockdev_ioctl_client_get_arg(client), 0, sizeof(T)) {}
+        : ResolvedIoctlData(umockdev_ioctl_client_get_arg(client), 0, sizeof(T)) {}
 };
 
 } // namespace
@@ -149,8 +135,8 @@ int VideoDeviceNode::extendedControls(UMockdevIoctlClient* client, unsigned long
     auto* all = argument.as<v4l2_ext_controls>();
     if (all->count == 0)
         return 0;
-    Resolved array(argument.data, offsetof(v4l2_ext_controls, controls),
-                   all->count * sizeof(v4l2_ext_control));
+    ResolvedIoctlData array(argument.data, offsetof(v4l2_ext_controls, controls),
+                            all->count * sizeof(v4l2_ext_control));
     if (!array.data)
         return EFAULT;
     std::span controls(array.as<v4l2_ext_control>(), all->count);
@@ -174,13 +160,13 @@ int VideoDeviceNode::extensionUnit(UMockdevIoctlClient* client) {
     auto* query = argument.as<uvc_xu_control_query>();
     if (query->size == 0)
         return ENOBUFS;
-    Resolved buffer(argument.data, offsetof(uvc_xu_control_query, data), query->size);
+    ResolvedIoctlData buffer(argument.data, offsetof(uvc_xu_control_query, data), query->size);
     if (!buffer.data)
         return EFAULT;
-    std::vector<uint8_t> data(buffer.data->data, buffer.data->data + query->size);
+    std::vector<uint8_t> data(buffer.bytes(), buffer.bytes() + query->size);
     const int error = driver.queryExtensionUnit(query->unit, query->selector, query->query, data);
     if (error == 0 && query->query != 0x01)
-        std::memcpy(buffer.data->data, data.data(), std::min<size_t>(data.size(), query->size));
+        std::memcpy(buffer.bytes(), data.data(), std::min<size_t>(data.size(), query->size));
     return error;
 }
 

@@ -1,7 +1,11 @@
 #include "platform/widgets/Fade.h"
 
+#include "platform/widgets/WindowController.h"
+
 #include <QCoreApplication>
 #include <QPropertyAnimation>
+
+#include <memory>
 
 namespace platform {
 
@@ -19,6 +23,20 @@ void fadeOut(QWidget* window, std::function<void()> completion) {
     QObject::connect(animation, &QPropertyAnimation::finished, window, std::move(completion),
                      Qt::QueuedConnection);
     animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void fadeOutAndClose(WindowController& controller) {
+    std::weak_ptr<WindowController> weakController = controller.weak_from_this();
+    fadeOut(controller.window(), [weakController] {
+        auto strongController = weakController.lock();
+        if (strongController == nullptr) {
+            return;
+        }
+        strongController->close();
+        if (QWidget* closed = strongController->window()) {
+            closed->setWindowOpacity(1.0);
+        }
+    });
 }
 
 } // namespace platform

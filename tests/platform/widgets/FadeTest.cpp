@@ -1,5 +1,7 @@
 #include "platform/widgets/Fade.h"
 
+#include "platform/widgets/WindowController.h"
+
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QTest>
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace platform {
 
@@ -42,6 +45,47 @@ TEST(FadeTest, AWindowThatEndsMidFadeNeverRunsTheCompletion) {
     QTest::qWait(static_cast<int>(defaultFadeDuration.count()) + 100);
 
     EXPECT_FALSE(completed);
+}
+
+namespace {
+
+// Notes the window's opacity at the moment it closes.
+class OpacityRecordingWindowController : public WindowController {
+public:
+    using WindowController::WindowController;
+
+    std::vector<double> opacitiesAtClose;
+
+    void windowWillClose() override { opacitiesAtClose.push_back(window()->windowOpacity()); }
+};
+
+} // namespace
+
+TEST(FadeTest, FadeOutAndCloseClosesTheTransparentWindowThenMakesItOpaqueAgain) {
+    auto controller =
+        std::make_shared<OpacityRecordingWindowController>(std::make_unique<QWidget>());
+    controller->showWindow();
+    QWidget* window = controller->window();
+
+    fadeOutAndClose(*controller);
+    EXPECT_TRUE(window->isVisible());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 2000));
+    EXPECT_EQ(controller->opacitiesAtClose, std::vector<double>{0.0});
+    EXPECT_EQ(window->windowOpacity(), 1.0);
+}
+
+TEST(FadeTest, FadeOutAndCloseOfAControllerThatEndsMidFadeLeavesNothingToRun) {
+    auto controller =
+        std::make_shared<OpacityRecordingWindowController>(std::make_unique<QWidget>());
+    controller->showWindow();
+    QPointer<QWidget> watched = controller->window();
+
+    fadeOutAndClose(*controller);
+    QTest::qWait(50);
+    controller.reset();
+    EXPECT_TRUE(watched.isNull());
+    QTest::qWait(static_cast<int>(defaultFadeDuration.count()) + 100);
 }
 
 } // namespace platform

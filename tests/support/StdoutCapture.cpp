@@ -1,9 +1,9 @@
-#include "StdoutCapture.h"
+#include "support/StdoutCapture.h"
 
 #include <sstream>
 #include <unistd.h>
 
-namespace device {
+namespace sim {
 
 StdoutCapture::StdoutCapture()
     : file(std::tmpfile())
@@ -50,4 +50,4 @@ std::string StdoutCapture::text() const {
     }
 }
 
-} // namespace device
+} // namespace sim

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace device {
+namespace sim {
 
 class StdoutCapture {
 public:
@@ -27,4 +27,4 @@ private:
     long start = 0;
 };
 
-} // namespace device
+} // namespace sim
