@@ -94,13 +94,18 @@ void AppDelegate::start() {
         std::exit(1);
     }
     watch->running = true;
-    platform::Dispatch::global().async([self = shared_from_this(), state = watch]() mutable {
-        self->runEventLoop();
-        // Whoever lets the delegate go last, its end runs on the main thread, never here.
-        platform::Dispatch::main().async([released = std::move(self)] {});
-        state->running = false;
-        state->running.notify_all();
-    });
+    const bool started =
+        platform::Dispatch::global().async([self = shared_from_this(), state = watch]() mutable {
+            self->runEventLoop();
+            // Whoever lets the delegate go last, its end runs on the main thread, never here.
+            platform::Dispatch::main().async([released = std::move(self)] {});
+            state->running = false;
+            state->running.notify_all();
+        });
+    // Without a thread there is no loop for a quit to wait for.
+    if (!started) {
+        watch->running = false;
+    }
 }
 
 void AppDelegate::runEventLoop() {

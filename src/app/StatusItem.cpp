@@ -111,8 +111,10 @@ void StatusItem::refreshDeviceList() {
 
 void StatusItem::devicesWasConnected(const std::vector<platform::CaptureDevice>& devices) {
     for (const platform::CaptureDevice& device : devices) {
-        // A listed camera keeps its panel: a second one would poll the same button.
+        // A listed camera keeps its panel: a second one would poll the same button. The pass
+        // still counts it as added, so the menu shows it again after another camera's removal.
         if (isListed(device)) {
+            isConnected = true;
             continue;
         }
         std::shared_ptr<UVCDevicePanel> panel = UVCDevicePanel::make(device);

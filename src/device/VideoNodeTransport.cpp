@@ -25,19 +25,23 @@ struct ErrnoRow {
     int libusb;
 };
 
-constexpr std::array<ErrnoRow, 17> errnoTable = {{
+constexpr std::array<ErrnoRow, 21> errnoTable = {{
     {ENODEV, LIBUSB_ERROR_NO_DEVICE},
     {ENXIO, LIBUSB_ERROR_NO_DEVICE},
+    {ESHUTDOWN, LIBUSB_ERROR_NO_DEVICE},
+    {EHOSTUNREACH, LIBUSB_ERROR_NO_DEVICE},
     {ETIMEDOUT, LIBUSB_ERROR_TIMEOUT},
     {EPIPE, LIBUSB_ERROR_PIPE},
     {EIO, LIBUSB_ERROR_IO},
     {EPROTO, LIBUSB_ERROR_IO},
     {EREMOTE, LIBUSB_ERROR_IO},
+    {EILSEQ, LIBUSB_ERROR_IO},
     {EACCES, LIBUSB_ERROR_ACCESS},
     {EPERM, LIBUSB_ERROR_ACCESS},
     {EBUSY, LIBUSB_ERROR_BUSY},
     {ENOENT, LIBUSB_ERROR_NOT_SUPPORTED},
     {ENOTTY, LIBUSB_ERROR_NOT_SUPPORTED},
+    {EBADRQC, LIBUSB_ERROR_NOT_SUPPORTED},
     {EINVAL, LIBUSB_ERROR_INVALID_PARAM},
     {ERANGE, LIBUSB_ERROR_INVALID_PARAM},
     {ENOBUFS, LIBUSB_ERROR_INVALID_PARAM},
@@ -63,6 +67,7 @@ void putField(const UVCVideoControl::Field& field, int32_t value, std::span<uint
 VideoNodeTransport::VideoNodeTransport(const std::string& path) {
     if (!path.empty()) {
         fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        openError = fd < 0 ? libusbError(errno) : 0;
     }
 }
 
@@ -74,7 +79,7 @@ VideoNodeTransport::~VideoNodeTransport() {
 
 int VideoNodeTransport::send(const UVCRequest& request, std::span<uint8_t> data) {
     if (fd < 0) {
-        return LIBUSB_ERROR_NOT_FOUND;
+        return openError;
     }
     if (request.unit == UVCRequest::extensionUnit) {
         return queryExtensionUnit(request, data);

@@ -13,8 +13,8 @@ class UVCVideoControl;
 
 class VideoNodeTransport : public UVCTransport {
 public:
-    // Opens the node at `path`; with no path, or one that cannot be opened, every request
-    // fails with LIBUSB_ERROR_NOT_FOUND.
+    // Opens the node at `path`; with no path every request fails with LIBUSB_ERROR_NOT_FOUND,
+    // with a node that cannot be opened with the error of the opening (ACCESS, say).
     explicit VideoNodeTransport(const std::string& path);
     ~VideoNodeTransport() override;
     VideoNodeTransport(const VideoNodeTransport&) = delete;
@@ -23,9 +23,10 @@ public:
     int send(const UVCRequest& request, std::span<uint8_t> data) override;
 
     // The libusb error code that stands for the driver's errno:
-    //   ENODEV, ENXIO -> NO_DEVICE      ETIMEDOUT -> TIMEOUT      EPIPE -> PIPE
-    //   EIO, EPROTO, EREMOTE -> IO      EACCES, EPERM -> ACCESS   EBUSY -> BUSY
-    //   ENOENT, ENOTTY -> NOT_SUPPORTED EINVAL, ERANGE, ENOBUFS -> INVALID_PARAM
+    //   ENODEV, ENXIO, ESHUTDOWN, EHOSTUNREACH -> NO_DEVICE   ETIMEDOUT -> TIMEOUT
+    //   EPIPE -> PIPE   EIO, EPROTO, EREMOTE, EILSEQ -> IO   EACCES, EPERM -> ACCESS
+    //   EBUSY -> BUSY   ENOENT, ENOTTY, EBADRQC -> NOT_SUPPORTED
+    //   EINVAL, ERANGE, ENOBUFS -> INVALID_PARAM
     //   ENOMEM -> NO_MEM  EOVERFLOW -> OVERFLOW  anything else -> OTHER (EINTR is retried)
     static int libusbError(int error);
 
@@ -38,6 +39,7 @@ private:
     bool control(unsigned long request, void* argument);
 
     int fd = -1;
+    int openError = -5; // LIBUSB_ERROR_NOT_FOUND: no node was named
 };
 
 } // namespace device

@@ -17,18 +17,8 @@ void AboutWindowController::windowDidLoad() {
     }
 }
 
-void AboutWindowController::cancel() {
-    std::weak_ptr<platform::WindowController> weakSelf = weak_from_this();
-    platform::fadeOut(window(), [weakSelf] {
-        auto self = weakSelf.lock();
-        if (self == nullptr) {
-            return;
-        }
-        self->close();
-        if (QWidget* closed = self->window()) {
-            closed->setWindowOpacity(1.0);
-        }
-    });
+void AboutWindowController::cancel(QObject* /*sender*/) {
+    platform::fadeOutAndClose(*this);
 }
 
 bool AboutWindowController::windowShouldClose(QWidget* /*sender*/) {

@@ -13,7 +13,7 @@ public:
     explicit AboutWindowController(const platform::Coder& coder);
 
     // Fades the window out, then closes it and makes it opaque again.
-    Q_INVOKABLE void cancel();
+    Q_INVOKABLE void cancel(QObject* sender = nullptr);
     // A close request of the user starts the fade and is refused.
     bool windowShouldClose(QWidget* sender) override;
 

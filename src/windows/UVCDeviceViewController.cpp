@@ -1,6 +1,7 @@
 #include "windows/UVCDeviceViewController.h"
 
 #include "platform/core/Bundle.h"
+#include "platform/core/FatalError.h"
 #include "platform/widgets/Alert.h"
 #include "rx/Binder.h"
 
@@ -50,6 +51,9 @@ void UVCDeviceViewController::setPreviewButton(QPushButton* button) {
 
 void UVCDeviceViewController::viewDidLoad() {
     ViewController::viewDidLoad();
+    if (!model) {
+        platform::fatalError(viewModelMissing);
+    }
     titleLabel->setText(QString::fromLatin1(title));
     tabSegmentedControl->setSelectedSegment(0);
     tabView->setCurrentIndex(0);

@@ -62,6 +62,8 @@ class UVCDeviceViewController : public platform::ViewController {
     Q_PROPERTY(QCheckBox* KeystrokeDelayCheckBox MEMBER KeystrokeDelayCheckBox)
 
 public:
+    static constexpr std::string_view viewModelMissing =
+        "viewModel must be set before the view of UVCDeviceViewController loads";
     static constexpr const char* title = "VISTREL";
     static constexpr const char* unsupportedOptionKey = "Unsupported_Option";
     static constexpr const char* createInputFailedKey = "Create_Input_Failed";
@@ -147,9 +149,11 @@ private:
     void showError(const char* key);
 
     QPointer<QPushButton> previewButtonControl;
-    rx::DisposeBag disposeBag;
-    rx::PublishRelay<rx::Unit> forceRefresh;
+    // Declared in reverse of their release: the bag ends every subscription first, then the
+    // refresh relay and the view model go.
     std::shared_ptr<UVCDeviceViewModel> model;
+    rx::PublishRelay<rx::Unit> forceRefresh;
+    rx::DisposeBag disposeBag;
 };
 
 } // namespace windows

@@ -54,18 +54,8 @@ void UVCDeviceWindowController::windowDidLoad() {
     setContentViewController(viewController);
 }
 
-void UVCDeviceWindowController::cancel() {
-    std::weak_ptr<platform::WindowController> weakSelf = weak_from_this();
-    platform::fadeOut(window(), [weakSelf] {
-        auto self = weakSelf.lock();
-        if (self == nullptr) {
-            return;
-        }
-        self->close();
-        if (QWidget* closed = self->window()) {
-            closed->setWindowOpacity(1.0);
-        }
-    });
+void UVCDeviceWindowController::cancel(QObject* /*sender*/) {
+    platform::fadeOutAndClose(*this);
 }
 
 bool UVCDeviceWindowController::windowShouldClose(QWidget* /*sender*/) {

@@ -33,7 +33,7 @@ public:
     void setWillClose(std::function<void()> willClose);
 
     // Fades the window out, then closes it and makes it opaque again.
-    Q_INVOKABLE void cancel();
+    Q_INVOKABLE void cancel(QObject* sender = nullptr);
 
     // A close request of the user starts the fade and is refused.
     bool windowShouldClose(QWidget* sender) override;

@@ -27,6 +27,12 @@ protected:
         return shown == nullptr ? Titles{} : titles(*shown);
     }
 
+    // The camera plugged, then the item made: it lists the camera from its first pass.
+    void makeItemWithCamera() {
+        plugCamera();
+        item = StatusItem::make();
+    }
+
     std::shared_ptr<StatusItem> item;
 };
 
@@ -44,8 +50,7 @@ TEST_F(StatusItemTest, WithoutACameraTheMenuOffersTheDisabledNoDevicesItem) {
 }
 
 TEST_F(StatusItemTest, TheCameraAttachedAtConstructionIsListedOnceAndShownInTheTrayMenu) {
-    plugCamera();
-    item = StatusItem::make();
+    makeItemWithCamera();
     EXPECT_EQ(appLines(), (Lines{"Refreshing device list...", "Device added: VISTREL"}));
     ASSERT_EQ(item->uvcDevicePanels().size(), 1U);
     EXPECT_TRUE(item->connected());
@@ -86,8 +91,7 @@ TEST_F(StatusItemTest, AForeignCameraIsOpenedButNeverListed) {
 }
 
 TEST_F(StatusItemTest, DevicesWithoutAPanelArePassedOverAndTheCameraBehindThemIsListed) {
-    plugCamera();
-    item = StatusItem::make();
+    makeItemWithCamera();
     const platform::CaptureDevice camera = item->uvcDevicePanels().at(0)->captureDevice();
     item->devicesWasDisconnected({camera});
     const struct {
@@ -109,9 +113,26 @@ TEST_F(StatusItemTest, DevicesWithoutAPanelArePassedOverAndTheCameraBehindThemIs
     }
 }
 
+TEST_F(StatusItemTest, AListedCameraThatAPassKeepsIsShownAgainAfterAnotherOnesRemoval) {
+    makeItemWithCamera();
+    const platform::CaptureDevice first = item->uvcDevicePanels().at(0)->captureDevice();
+    const platform::CaptureDevice second{"VISTREL", "pci-usb-0:9-0c456366", "/dev/video9"};
+    item->devicesWasConnected({second});
+    ASSERT_EQ(item->uvcDevicePanels().size(), 2U);
+    item->devicesWasDisconnected({first});
+    EXPECT_FALSE(item->connected());
+    EXPECT_EQ(trayTitles(), noCameraMenu);
+
+    output.clear();
+    item->devicesWasConnected({second});
+    EXPECT_EQ(appLines(), Lines{});
+    EXPECT_EQ(item->uvcDevicePanels().size(), 1U);
+    EXPECT_TRUE(item->connected());
+    EXPECT_EQ(trayTitles(), cameraMenu);
+}
+
 TEST_F(StatusItemTest, DisconnectingTheCameraRemovesItsPanelAndShowsNoDevices) {
-    plugCamera();
-    item = StatusItem::make();
+    makeItemWithCamera();
     output.clear();
     unplugCamera();
     EXPECT_EQ(appLines(), (Lines{"Device removed: VISTREL", "Device disconnected: VISTREL"}));
@@ -125,8 +146,7 @@ TEST_F(StatusItemTest, DisconnectingTheCameraRemovesItsPanelAndShowsNoDevices) {
 }
 
 TEST_F(StatusItemTest, ADisconnectOfADeviceNotListedOnlyRebuildsTheMenu) {
-    plugCamera();
-    item = StatusItem::make();
+    makeItemWithCamera();
     const std::shared_ptr<QMenu> before = item->menu();
     output.clear();
     const struct {

@@ -18,6 +18,8 @@ TEST(ObservableCompositionTest, StartWithComesFirstAlsoBeforeASourceThatEmitsWhi
     current.accept(8);
 
     EXPECT_EQ(recorder.elements, (std::vector<int>{1, 7, 8}));
+    // A relay never completes: its subscriptions end when they are disposed, as a bag does.
+    subscription.dispose();
 }
 
 TEST(ObservableCompositionTest, DisposingAMergeEndsEveryInnerSubscription) {

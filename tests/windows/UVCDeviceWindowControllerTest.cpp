@@ -2,6 +2,9 @@
 
 #include "ControlWindowTest.h"
 #include "platform/widgets/WindowPlacement.h"
+#include "windows/Storyboard.h"
+#include "windows/StoryboardInstantiable.h"
+#include "windows/UVCDeviceViewController.h"
 
 #include <QCloseEvent>
 #include <QSignalSpy>
@@ -70,6 +73,13 @@ TEST_F(ControlWindowTest, AWindowRequestedWithoutAWindowModelStopsTheProcess) {
             bare->window();
         },
         "windowModel must be set");
+    EXPECT_DEATH(
+        {
+            auto view = StoryboardInstantiable<UVCDeviceViewController>::instantiate(
+                QStringLiteral("UVCDeviceViewController"), Storyboard::main());
+            view->view();
+        },
+        "viewModel must be set");
 }
 
 } // namespace windows

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLibraryInfo>
 
 namespace platform {
 
@@ -60,12 +61,19 @@ bool Bundle::installLocalization(const QLocale& locale) {
     }
     QCoreApplication::installTranslator(loaded.get());
     translator = std::move(loaded);
+    // Qt's own texts (the alerts' default button, say) in the same language, where Qt ships them.
+    auto qtTexts = std::make_unique<QTranslator>();
+    if (qtTexts->load(locale, "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(qtTexts.get());
+        qtTranslator = std::move(qtTexts);
+    }
     return true;
 }
 
 void Bundle::removeLocalization() {
     // Deleting a translator also takes it out of a live application.
     translator.reset();
+    qtTranslator.reset();
 }
 
 QIcon Bundle::image(const QString& name) const {

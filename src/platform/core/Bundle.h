@@ -53,6 +53,7 @@ public:
 private:
     QString infoPath;
     std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<QTranslator> qtTranslator;
 };
 
 } // namespace platform

@@ -33,20 +33,6 @@ std::optional<unsigned long> hexNumber(const char* value) {
     return number;
 }
 
-// udev's own answer first (":capture:" among the node's capabilities), then the capability
-// masks of the node; a node that tells nothing is taken as capturing.
-bool canCapture(udev_device* node) {
-    if (const char* capabilities = udev_device_get_property_value(node, "ID_V4L_CAPABILITIES")) {
-        return std::string(capabilities).find(":capture:") != std::string::npos;
-    }
-    for (const char* attribute : {"device_caps", "capabilities"}) {
-        if (auto mask = hexNumber(udev_device_get_sysattr_value(node, attribute))) {
-            return (*mask & (V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_VIDEO_CAPTURE_MPLANE)) != 0;
-        }
-    }
-    return true;
-}
-
 std::optional<unsigned> usbId(udev_device* usbDevice, const char* attribute) {
     auto value = hexNumber(udev_device_get_sysattr_value(usbDevice, attribute));
     if (!value || *value > 0xFFFF) {
@@ -108,6 +94,20 @@ std::vector<CaptureDevice> CaptureDeviceDiscovery::devices() {
     }
     std::sort(found.begin(), found.end(), nodeOrder);
     return found;
+}
+
+// udev's own answer first (":capture:" among the node's capabilities), then the capability
+// masks of the node; a node that tells nothing is taken as capturing.
+bool CaptureDeviceDiscovery::canCapture(udev_device* node) {
+    if (const char* capabilities = udev_device_get_property_value(node, "ID_V4L_CAPABILITIES")) {
+        return std::string(capabilities).find(":capture:") != std::string::npos;
+    }
+    for (const char* attribute : {"device_caps", "capabilities"}) {
+        if (auto mask = hexNumber(udev_device_get_sysattr_value(node, attribute))) {
+            return (*mask & (V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_VIDEO_CAPTURE_MPLANE)) != 0;
+        }
+    }
+    return true;
 }
 
 std::optional<CaptureDevice> CaptureDeviceDiscovery::captureDevice(udev_device* node) {

@@ -20,6 +20,11 @@ public:
     // or does not belong to a USB device.
     static std::optional<CaptureDevice> captureDevice(udev_device* node);
 
+    // Whether a video4linux node captures video: udev's answer (":capture:" among its
+    // capabilities), else the node's capability masks; a node that tells nothing is taken as
+    // capturing.
+    static bool canCapture(udev_device* node);
+
     // The device node of a video4linux node, e.g. "/dev/video0"; known for removed nodes too.
     static QString nodePath(udev_device* node);
 };

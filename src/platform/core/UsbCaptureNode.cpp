@@ -1,5 +1,7 @@
 #include "platform/core/UsbCaptureNode.h"
 
+#include "platform/core/CaptureDeviceDiscovery.h"
+
 #include <libudev.h>
 
 #include <cstdlib>
@@ -25,12 +27,6 @@ std::optional<unsigned> decimal(const char* value) {
     return static_cast<unsigned>(number);
 }
 
-bool canCapture(udev_device* node) {
-    const char* capabilities = udev_device_get_property_value(node, "ID_V4L_CAPABILITIES");
-    return capabilities != nullptr &&
-           std::string(capabilities).find(":capture:") != std::string::npos;
-}
-
 // The USB device that `node` belongs to sits at this bus number and address.
 bool isOn(udev_device* node, unsigned busNumber, unsigned deviceAddress) {
     // The parent belongs to `node` and is released with it.
@@ -54,7 +50,7 @@ std::optional<std::string> UsbCaptureNode::find(unsigned busNumber, unsigned dev
         Device node(udev_device_new_from_syspath(context.get(), udev_list_entry_get_name(entry)),
                     &udev_device_unref);
         const char* devnode = node ? udev_device_get_devnode(node.get()) : nullptr;
-        if (devnode != nullptr && canCapture(node.get()) &&
+        if (devnode != nullptr && CaptureDeviceDiscovery::canCapture(node.get()) &&
             isOn(node.get(), busNumber, deviceAddress)) {
             return std::string(devnode);
         }

@@ -1,5 +1,6 @@
 #include "platform/core/Bundle.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QTemporaryFile>
 #include <QTranslator>
@@ -36,10 +37,13 @@ TEST_F(BundleTest, TextsFollowTheInstalledLanguageWithEnglishAsFallbackAndKeysWi
     EXPECT_EQ(bundle.localizedString("No_Devices"), "No_Devices");
     ASSERT_TRUE(bundle.installLocalization(QLocale("zh_TW")));
     EXPECT_EQ(bundle.localizedString("No_Devices"), QStringLiteral("未找到裝置"));
+    // Qt's own texts follow too: an alert's default button is not left in English.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), QStringLiteral("確定"));
     ASSERT_TRUE(bundle.installLocalization(QLocale("de_DE")));
     EXPECT_EQ(bundle.localizedString("Open_System_Preferences"), "Open Settings");
     bundle.removeLocalization();
     EXPECT_EQ(bundle.localizedString("Open_System_Preferences"), "Open_System_Preferences");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "OK"), "OK");
 }
 
 TEST_F(BundleTest, EveryImageAssetDrawsAndTemplatesAreMasks) {
