@@ -31,7 +31,11 @@ constexpr const char* storedProfile =
 
 class UtilityEndToEndTest : public ::testing::Test {
 protected:
-    UtilityEndToEndTest() {
+    // On the video node the kernel's driver holds the camera from its plug on.
+    explicit UtilityEndToEndTest(sim::TransferRoute route = sim::TransferRoute::usbfs) {
+        if (route == sim::TransferRoute::videoNode) {
+            camera.bindDriver();
+        }
         camera.plug();
         QDir(configHome.path()).mkpath("VISTREL");
         QFile settings(configHome.filePath("VISTREL/Vistrel Utility.conf"));
@@ -70,9 +74,18 @@ protected:
     std::unique_ptr<sim::ChildProcess> utility;
 };
 
+// The free camera, reached through usbfs, and the one the kernel's driver holds.
+class UtilityEndToEndRouteTest : public UtilityEndToEndTest,
+                                 public ::testing::WithParamInterface<sim::TransferRoute> {
+protected:
+    UtilityEndToEndRouteTest()
+        : UtilityEndToEndTest(GetParam()) {}
+};
+
 } // namespace
 
-TEST_F(UtilityEndToEndTest, TheUtilityListsTheCameraTypesItsProfileFollowsHotplugAndShowsItsMenu) {
+TEST_P(UtilityEndToEndRouteTest,
+       TheUtilityListsTheCameraTypesItsProfileFollowsHotplugAndShowsItsMenu) {
     startUtility();
     ASSERT_TRUE(utility->waitForLine("The value is: 1D", startTimeout, 3));
     const Lines lines = utility->lines();
@@ -123,7 +136,25 @@ TEST_F(UtilityEndToEndTest, TheUtilityListsTheCameraTypesItsProfileFollowsHotplu
     // The last item quits; the process ends with the event loop's status.
     tray->click({menu->x, menu->y + menu->height - 16, menu->width, 8});
     EXPECT_EQ(utility->waitForExit(eventTimeout), 0);
+    // Every class request took the route under test, after the re-plug as before it.
+    int classRequests = 0;
+    for (const sim::ControlTransfer& transfer : camera.transfers()) {
+        if ((transfer.bmRequestType & 0x60) == 0x20) {
+            ++classRequests;
+            EXPECT_EQ(transfer.route, GetParam());
+        }
+    }
+    EXPECT_GT(classRequests, 0);
+    EXPECT_EQ(camera.driverDetachments(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, UtilityEndToEndRouteTest,
+                         ::testing::Values(sim::TransferRoute::usbfs,
+                                           sim::TransferRoute::videoNode),
+                         [](const auto& info) {
+                             return std::string(
+                                 info.param == sim::TransferRoute::usbfs ? "Usb" : "VideoNode");
+                         });
 
 TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
     tray.reset();

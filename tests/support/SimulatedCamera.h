@@ -53,7 +53,8 @@ public:
     void plug();
     void unplug();
     bool isPlugged() const;
-    // The kernel's video driver holds the camera from its next plug on (call while unplugged):
+    // The kernel's video driver holds the camera from its next plug on, and again on every
+    // re-plug (call while unplugged):
     // usbfs refuses its interfaces, the video node answers the V4L2 controls and the
     // extension-unit query from the same model, script and faults, and each request the driver
     // sends is logged with the video-node route. `withVideoNode` false: the driver made no node.

@@ -110,8 +110,10 @@ std::string UsbSysfsRecord::videoNode() const {
     std::string idPath = identity.idPath() + ":1.0";
     // Video nodes have major 81; the minor is the node's number, as the driver numbers them.
     const std::string minor = identity.videoName().substr(std::string_view("video").size());
+    // The node is a plain file either way: umockdev keeps the terminal it makes for a node
+    // without contents for the testbed's life, and would refuse the node on a re-plug.
     out << "P: " << identity.videoSysfsPath().substr(4) << "\n"
-        << "N: " << identity.videoName() << (node == VideoNode::file ? "=00\n" : "\n")
+        << "N: " << identity.videoName() << "=00\n"
         << "E: SUBSYSTEM=video4linux\n"
         << "E: DEVNAME=" << identity.videoName() << "\n"
         << "E: MAJOR=81\nE: MINOR=" << minor << "\n"

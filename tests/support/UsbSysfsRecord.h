@@ -12,7 +12,8 @@ struct UsbDeviceIdentity;
 
 class UsbSysfsRecord {
 public:
-    // How the video node appears: a plain file, a node whose ioctls a handler answers, or none.
+    // How the video node appears: a file nothing answers, one whose ioctls a handler answers, or
+    // none.
     enum class VideoNode { file, answered, none };
 
     UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,

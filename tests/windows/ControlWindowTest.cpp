@@ -11,13 +11,17 @@
 
 namespace windows {
 
-ControlWindowTest::ControlWindowTest()
-    : backend(std::make_shared<platform::RecordingCaptureBackend>()) {
+ControlWindowTest::ControlWindowTest(Route route)
+    : route(route)
+    , backend(std::make_shared<platform::RecordingCaptureBackend>()) {
     platform::UserDefaults::setStandard(std::make_shared<platform::UserDefaults>(
         settingsDir.filePath(QStringLiteral("defaults.conf"))));
     registerMainScenes();
     // No button poll: its transfers would mix with the window's.
     camera.setFirmwareCode(0x00);
+    if (route == Route::videoNode) {
+        camera.bindDriver();
+    }
     camera.plug();
     device = device::UVCContext::shared().findDevice(sim::SimulatedCamera::vendorId,
                                                      sim::SimulatedCamera::productId);

@@ -11,16 +11,29 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace windows {
+
+// How requests reach the camera: usbfs while no kernel driver holds it, else the video node of
+// the driver that does.
+using Route = sim::TransferRoute;
+inline const auto bothRoutes = ::testing::Values(Route::usbfs, Route::videoNode);
+
+// The tail of a test name for the route in a parameter: "_Usb" or "_VideoNode".
+template <typename Param> std::string routeSuffix(const Param& param) {
+    return std::get<Route>(param) == Route::usbfs ? "_Usb" : "_VideoNode";
+}
 
 class ControlWindowTest : public ::testing::Test {
 protected:
     static constexpr uint8_t pu = sim::SimulatedCamera::processingUnit;
     static constexpr uint8_t ct = sim::SimulatedCamera::cameraTerminal;
 
-    ControlWindowTest();
+    // On the video node the kernel's driver holds the camera from its plug on.
+    explicit ControlWindowTest(Route route = Route::usbfs);
     ~ControlWindowTest() override;
 
     // Opens a window controller on the camera and shows it; the camera's log starts empty.
@@ -36,11 +49,23 @@ protected:
     // A click on the slider's groove at the fraction of its width.
     static void clickSlider(QSlider* slider, double fraction);
 
+    const Route route;
     QTemporaryDir settingsDir;
     sim::SimulatedCamera camera;
     std::shared_ptr<platform::RecordingCaptureBackend> backend;
     std::shared_ptr<device::UVCDevice> device;
     std::shared_ptr<UVCDeviceWindowController> controller;
+};
+
+// A suite whose parameter is its case's fields and, last, the route it runs on.
+template <typename... Case>
+class RoutedTest : public ControlWindowTest,
+                   public ::testing::WithParamInterface<std::tuple<Case..., Route>> {
+protected:
+    RoutedTest()
+        : ControlWindowTest(std::get<Route>(this->GetParam())) {}
+    // The case of a suite with one.
+    static const auto& testCase() { return std::get<0>(RoutedTest::GetParam()); }
 };
 
 } // namespace windows

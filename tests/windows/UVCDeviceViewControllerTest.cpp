@@ -90,29 +90,32 @@ QMessageBox* sheetOf(QWidget* window) {
     return boxes.isEmpty() ? nullptr : boxes.back();
 }
 
-class ManualCameraTest : public ControlWindowTest {
+template <typename... Case> class ManualCameraTest : public RoutedTest<Case...> {
 protected:
     // Manual exposure and white balance, so that every slider takes clicks.
     ManualCameraTest() {
-        camera.setCurrent(ct, 0x02, {0x01});
-        camera.setCurrent(pu, 0x0B, {0x00});
+        this->camera.setCurrent(this->ct, 0x02, {0x01});
+        this->camera.setCurrent(this->pu, 0x0B, {0x00});
     }
 };
 
-class SliderTest : public ManualCameraTest, public ::testing::WithParamInterface<SliderCase> {};
-
-class NoRangeSliderTest
-    : public ManualCameraTest,
-      public ::testing::WithParamInterface<std::tuple<SliderCase, NoRangeCase>> {};
+using SliderTest = ManualCameraTest<SliderCase>;
+using NoRangeSliderTest = ManualCameraTest<SliderCase, NoRangeCase>;
+// The window's rules that hold whichever way the requests reach the camera.
+using ControlWindowRouteTest = RoutedTest<>;
 
 std::string sliderAndCauseName(const ::testing::TestParamInfo<NoRangeSliderTest::ParamType>& info) {
     return std::string(std::get<SliderCase>(info.param).outlet) + "_" +
-           std::get<NoRangeCase>(info.param).name;
+           std::get<NoRangeCase>(info.param).name + routeSuffix(info.param);
+}
+
+std::string routeName(const ::testing::TestParamInfo<ControlWindowRouteTest::ParamType>& info) {
+    return routeSuffix(info.param).substr(1);
 }
 
 } // namespace
 
-TEST_F(ControlWindowTest, LoadShowsTheTitleFirstPagePreviewOffAndTheCameraRanges) {
+TEST_P(ControlWindowRouteTest, LoadShowsTheTitleFirstPagePreviewOffAndTheCameraRanges) {
     openWindow();
     auto& shown = view();
 
@@ -133,24 +136,29 @@ TEST_F(ControlWindowTest, LoadShowsTheTitleFirstPagePreviewOffAndTheCameraRanges
 
 TEST_P(SliderTest, AClickOnTheGrooveIsOneWriteOfTheNewValue) {
     openWindow();
-    QSlider* slider = sliderNamed(view(), GetParam().outlet);
+    QSlider* slider = sliderNamed(view(), testCase().outlet);
     ASSERT_TRUE(slider->isEnabled());
 
     clickSlider(slider, 0.75);
 
     const auto sent = writes();
     ASSERT_EQ(sent.size(), 1u);
-    EXPECT_EQ(sent[0].unit(), GetParam().unit);
-    EXPECT_EQ(sent[0].selector(), GetParam().selector);
+    EXPECT_EQ(sent[0].route, route);
+    EXPECT_EQ(sent[0].unit(), testCase().unit);
+    EXPECT_EQ(sent[0].selector(), testCase().selector);
     EXPECT_EQ(littleEndian(sent[0].data), slider->value());
     EXPECT_GT(slider->value(), (slider->minimum() + slider->maximum()) / 2);
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySlider, SliderTest, ::testing::ValuesIn(sliderCases),
-                         [](const auto& info) { return std::string(info.param.outlet); });
+INSTANTIATE_TEST_SUITE_P(EverySlider, SliderTest,
+                         ::testing::Combine(::testing::ValuesIn(sliderCases), bothRoutes),
+                         [](const auto& info) {
+                             return std::get<SliderCase>(info.param).outlet +
+                                    routeSuffix(info.param);
+                         });
 
 TEST_P(NoRangeSliderTest, AControlWithoutRangeStaysDisabledAtZeroAndSendsNothing) {
-    const auto& [slider, cause] = GetParam();
+    const auto& [slider, cause, via] = GetParam();
     cause.arrange(camera, slider.unit, slider.selector);
     openWindow();
     QSlider* shown = sliderNamed(view(), slider.outlet);
@@ -168,10 +176,10 @@ TEST_P(NoRangeSliderTest, AControlWithoutRangeStaysDisabledAtZeroAndSendsNothing
 
 INSTANTIATE_TEST_SUITE_P(EverySliderAndCause, NoRangeSliderTest,
                          ::testing::Combine(::testing::ValuesIn(sliderCases),
-                                            ::testing::ValuesIn(noRangeCases)),
+                                            ::testing::ValuesIn(noRangeCases), bothRoutes),
                          sliderAndCauseName);
 
-TEST_F(ControlWindowTest, ARefreshMovesOnlySlidersThatDifferAndWritesNothing) {
+TEST_P(ControlWindowRouteTest, ARefreshMovesOnlySlidersThatDifferAndWritesNothing) {
     openWindow();
     auto& shown = view();
     QSignalSpy brightnessMoves(shown.brightnessSlider.data(), &QSlider::valueChanged);
@@ -198,55 +206,61 @@ void PrintTo(const ExposureModeCase& mode, std::ostream* out) {
     *out << "mode 0x" << std::hex << int{mode.modeByte} << std::dec << ", segment " << mode.segment;
 }
 
-class ExposureModeTest : public ControlWindowTest,
-                         public ::testing::WithParamInterface<ExposureModeCase> {};
+using ExposureModeTest = RoutedTest<ExposureModeCase>;
 
 TEST_P(ExposureModeTest, TheModeSelectsItsSegmentAndEnablesTheDependentSliders) {
     openWindow();
-    camera.setCurrent(ct, 0x02, {GetParam().modeByte});
+    camera.setCurrent(ct, 0x02, {testCase().modeByte});
     view().refreshAllValues();
 
-    EXPECT_EQ(view().autoExposureModeSegmentedControl->selectedSegment(), GetParam().segment);
-    EXPECT_EQ(view().exposureTimeSlider->isEnabled(), GetParam().exposureTimeEnabled);
-    EXPECT_EQ(view().gainSlider->isEnabled(), GetParam().gainEnabled);
+    EXPECT_EQ(view().autoExposureModeSegmentedControl->selectedSegment(), testCase().segment);
+    EXPECT_EQ(view().exposureTimeSlider->isEnabled(), testCase().exposureTimeEnabled);
+    EXPECT_EQ(view().gainSlider->isEnabled(), testCase().gainEnabled);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryMode, ExposureModeTest,
-                         ::testing::Values(ExposureModeCase{0x01, 0, true, true},
-                                           ExposureModeCase{0x02, 1, false, false},
-                                           ExposureModeCase{0x04, 2, true, false},
-                                           ExposureModeCase{0x08, 3, false, false}),
-                         [](const auto& info) {
-                             return "Segment" + std::to_string(info.param.segment);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    EveryMode, ExposureModeTest,
+    ::testing::Combine(::testing::Values(ExposureModeCase{0x01, 0, true, true},
+                                         ExposureModeCase{0x02, 1, false, false},
+                                         ExposureModeCase{0x04, 2, true, false},
+                                         ExposureModeCase{0x08, 3, false, false}),
+                       bothRoutes),
+    [](const auto& info) {
+        return "Segment" + std::to_string(std::get<ExposureModeCase>(info.param).segment) +
+               routeSuffix(info.param);
+    });
 
-class WhiteBalanceTest : public ControlWindowTest, public ::testing::WithParamInterface<bool> {};
+using WhiteBalanceTest = RoutedTest<bool>;
 
 TEST_P(WhiteBalanceTest, TheAutomaticStateSetsTheBoxAndDisablesTheSliderWhileOn) {
     openWindow();
-    camera.setCurrent(pu, 0x0B, {static_cast<uint8_t>(GetParam())});
+    camera.setCurrent(pu, 0x0B, {static_cast<uint8_t>(testCase())});
     view().refreshAllValues();
 
-    EXPECT_EQ(view().autoWhiteBalanceCheckbox->isChecked(), GetParam());
-    EXPECT_EQ(view().whiteBalanceTempSlider->isEnabled(), !GetParam());
+    EXPECT_EQ(view().autoWhiteBalanceCheckbox->isChecked(), testCase());
+    EXPECT_EQ(view().whiteBalanceTempSlider->isEnabled(), !testCase());
 }
 
-INSTANTIATE_TEST_SUITE_P(OnAndOff, WhiteBalanceTest, ::testing::Bool(),
-                         [](const auto& info) { return std::string(info.param ? "On" : "Off"); });
+INSTANTIATE_TEST_SUITE_P(OnAndOff, WhiteBalanceTest,
+                         ::testing::Combine(::testing::Bool(), bothRoutes), [](const auto& info) {
+                             return (std::get<bool>(info.param) ? "On" : "Off") +
+                                    routeSuffix(info.param);
+                         });
 
-TEST_F(ControlWindowTest, ClickingTheCheckBoxWritesOnceThenRefreshesEverything) {
+TEST_P(ControlWindowRouteTest, ClickingTheCheckBoxWritesOnceThenRefreshesEverything) {
     openWindow();
     click(view().autoWhiteBalanceCheckbox);
 
     const auto sent = writes();
     ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].route, route);
     EXPECT_EQ(sent[0].selector(), 0x0B);
     EXPECT_EQ(sent[0].data, std::vector<uint8_t>{0x00});
     EXPECT_EQ(reads().size(), 11u);
     EXPECT_TRUE(view().whiteBalanceTempSlider->isEnabled());
 }
 
-TEST_F(ControlWindowTest, ARefusedExposureModeShowsTheSheetAndTheCameraModeReturns) {
+TEST_P(ControlWindowRouteTest, ARefusedExposureModeShowsTheSheetAndTheCameraModeReturns) {
     openWindow();
     camera.inject(
         sim::Fault{.kind = sim::FaultKind::stall, .bRequest = 0x01, .unit = ct, .selector = 0x02});
@@ -261,7 +275,7 @@ TEST_F(ControlWindowTest, ARefusedExposureModeShowsTheSheetAndTheCameraModeRetur
     EXPECT_EQ(reads().size(), 11u);
 }
 
-TEST_F(ControlWindowTest, ResetIsOneResetOfTheCameraThenOneRefresh) {
+TEST_P(ControlWindowRouteTest, ResetIsOneResetOfTheCameraThenOneRefresh) {
     openWindow();
     camera.setCurrent(pu, 0x02, {0x20, 0x00});
     view().refreshAllValues();
@@ -280,6 +294,8 @@ TEST_F(ControlWindowTest, ResetIsOneResetOfTheCameraThenOneRefresh) {
     EXPECT_EQ(refresh, 11);
     EXPECT_EQ(view().brightnessSlider->value(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, ControlWindowRouteTest, ::testing::Combine(bothRoutes), routeName);
 
 TEST_F(ControlWindowTest, TheRefreshRunsEverySecondOnTheLoopAndEndsWithTheController) {
     openWindow();
