@@ -21,7 +21,9 @@ endfunction()
 # vistrel_add_test(<name> APPLICATION Core|Gui|Widgets LIBRARIES <lib>...
 #                  [ENVIRONMENT <VAR=value>...])
 # Makes the GoogleTest executable test_<name> from every .cpp in the calling folder and
-# registers its cases with ctest. Every test binary links the shared test main built on the
+# registers its cases with ctest, each in a process of its own, and the whole binary once more as
+# one process (test_<name>.AsOneProcess), as a developer runs it: no case may lean on running
+# alone or on what an earlier case left behind. Every test binary links the shared test main built on the
 # application object it names (QCoreApplication, QGuiApplication or QApplication). A folder
 # that holds no test is a configuration error, not a silently missing group.
 function(vistrel_add_test name)
@@ -40,4 +42,7 @@ function(vistrel_add_test name)
     gtest_discover_tests(test_${name}
         DISCOVERY_TIMEOUT 30
         PROPERTIES ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 120)
+    add_test(NAME test_${name}.AsOneProcess COMMAND test_${name})
+    set_tests_properties(test_${name}.AsOneProcess PROPERTIES
+        ENVIRONMENT "${ARG_ENVIRONMENT}" TIMEOUT 1800)
 endfunction()

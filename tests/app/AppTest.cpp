@@ -1,5 +1,6 @@
 #include "AppTest.h"
 
+#include "platform/core/UserDefaults.h"
 #include "windows/MainScenes.h"
 
 #include <QAction>
@@ -8,7 +9,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string_view>
 
 namespace app {
@@ -35,7 +35,9 @@ Lines appLayerLines(const sim::StdoutCapture& output) {
 } // namespace
 
 AppTest::AppTest() {
-    setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
+    // Qt settles the user's settings directory once per process: each test names its own file.
+    platform::UserDefaults::setStandard(
+        std::make_shared<platform::UserDefaults>(configHome.filePath("defaults.conf")));
     windows::registerMainScenes();
     EXPECT_TRUE(monitor.start());
     // Observations of status items never end; count those that earlier tests left behind.
@@ -63,6 +65,7 @@ AppTest::~AppTest() {
         widget->close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    platform::UserDefaults::setStandard(nullptr);
 }
 
 void AppTest::waitForPosts(const int& posts, int count) {

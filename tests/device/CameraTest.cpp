@@ -1,8 +1,7 @@
 #include "CameraTest.h"
 
 #include "device/UVCContext.h"
-
-#include <cstdlib>
+#include "platform/core/UserDefaults.h"
 
 namespace device {
 
@@ -16,11 +15,17 @@ std::string routeName(const ::testing::TestParamInfo<Route>& info) {
 }
 
 CameraTest::CameraTest() {
-    setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
+    // Qt settles the user's settings directory once per process: each test names its own file.
+    platform::UserDefaults::setStandard(
+        std::make_shared<platform::UserDefaults>(configHome.filePath("defaults.conf")));
     if (GetParam() == Route::videoNode) {
         camera.bindDriver();
     }
     camera.plug();
+}
+
+CameraTest::~CameraTest() {
+    platform::UserDefaults::setStandard(nullptr);
 }
 
 std::shared_ptr<UVCDevice> CameraTest::openCamera() {

@@ -32,6 +32,7 @@ Wire wireOf(const sim::ControlTransfer& transfer);
 class CameraTest : public ::testing::TestWithParam<Route> {
 protected:
     CameraTest();
+    ~CameraTest() override;
 
     // The camera through the process-wide context; the transfers of the opening are cleared.
     std::shared_ptr<UVCDevice> openCamera();

@@ -1,4 +1,5 @@
-// Testbeds one after another in one process, and the testbed shared with a child process.
+// Fixtures one after another in one process on its one testbed, and the testbed shared with a
+// child process.
 #include "support/SimulatedCamera.h"
 
 #include <gtest/gtest.h>
@@ -22,12 +23,15 @@ int countArrival(libusb_context*, libusb_device*, libusb_hotplug_event, void* da
 } // namespace
 
 TEST(SimulatedCameraLifecycleTest, FixturesInSequenceEachWorkAndCleanUp) {
+    std::string firstDir;
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE(round);
         std::string dir;
+        std::string videoNode;
         {
             SimulatedCamera camera;
             dir = camera.umockdevDir();
+            videoNode = dir + camera.videoNodeSysfsPath();
             EXPECT_EQ(std::getenv("UMOCKDEV_DIR"), dir);
             libusb_context* context = nullptr;
             ASSERT_EQ(libusb_init(&context), 0);
@@ -56,9 +60,13 @@ TEST(SimulatedCameraLifecycleTest, FixturesInSequenceEachWorkAndCleanUp) {
             EXPECT_EQ(camera.transfers().size(), 1u) << "nothing left over from an earlier round";
             libusb_close(handle);
             libusb_hotplug_deregister_callback(context, callback);
+            EXPECT_TRUE(std::filesystem::exists(videoNode));
             libusb_exit(context);
         }
-        EXPECT_FALSE(std::filesystem::exists(dir)) << "the testbed removes its directory";
+        EXPECT_FALSE(std::filesystem::exists(videoNode)) << "the fixture unplugs its camera";
+        if (round == 0)
+            firstDir = dir;
+        EXPECT_EQ(dir, firstDir) << "one testbed for the process";
     }
 }
 

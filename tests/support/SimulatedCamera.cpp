@@ -34,7 +34,7 @@ UsbDeviceIdentity foreign() {
 } // namespace
 
 SimulatedCamera::SimulatedCamera()
-    : testbed(std::make_shared<SimulatedTestbed>())
+    : testbed(SimulatedTestbed::processWide())
     , camera(std::make_unique<SimulatedUsbDevice>(testbed, vistrel(1, 2, 0, "V0000001"),
                                                   SimulatedControlModel::vistrel()))
     , foreignCamera(

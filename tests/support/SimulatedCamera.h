@@ -20,9 +20,11 @@ class SimulatedUsbDevice;
 // foreign UVC camera at usb1/1-2 (bus 1, device 3, /dev/video1) and a second VISTREL camera at
 // usb1/1-3 (bus 1, device 4, /dev/video2), each plugged on its own.
 //
-// The constructor makes the testbed but plugs nothing: a test creates its libusb, libuvc and
-// udev contexts after the constructor and calls plug() when the camera should appear. Every
-// libusb and libuvc context must be exited before the fixture is destroyed.
+// The cameras live in the process-wide testbed (SimulatedTestbed::processWide()), so contexts
+// of the code under test that outlive one test (the libuvc context, udev monitors) see the
+// cameras of the next. The constructor plugs nothing: a test calls plug() when the camera
+// should appear; the destructor unplugs what is still plugged. A libusb context that a test
+// made itself is exited before the fixture is destroyed.
 class SimulatedCamera {
 public:
     static constexpr uint16_t vendorId = 0x0C45;
@@ -40,10 +42,9 @@ public:
     static constexpr uint8_t idleButtonCode = 0x1D;
     static constexpr uint8_t defaultFirmwareCode = 0x35;
 
-    // Makes the testbed; must exist before any libusb_init/uvc_init/udev monitor. Throws
-    // std::runtime_error when the process runs without the umockdev preload library.
+    // Throws std::runtime_error when the process runs without the umockdev preload library.
     SimulatedCamera();
-    ~SimulatedCamera(); // unplugs, frees the testbed
+    ~SimulatedCamera(); // unplugs every camera it plugged
     SimulatedCamera(const SimulatedCamera&) = delete;
     SimulatedCamera& operator=(const SimulatedCamera&) = delete;
 

@@ -16,6 +16,11 @@ std::string takeError(GError* error) {
 
 } // namespace
 
+std::shared_ptr<SimulatedTestbed> SimulatedTestbed::processWide() {
+    static const std::shared_ptr<SimulatedTestbed> testbed = std::make_shared<SimulatedTestbed>();
+    return testbed;
+}
+
 SimulatedTestbed::SimulatedTestbed()
     : testbed(umockdev_testbed_new()) {
     // Asked only once a testbed exists: umockdev caches the first answer.

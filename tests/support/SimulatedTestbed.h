@@ -2,6 +2,7 @@
 // An umockdev testbed: a private sysfs and /dev tree that the umockdev preload library shows
 // to this process (and to children started with its directory in UMOCKDEV_DIR).
 
+#include <memory>
 #include <string>
 
 struct _UMockdevTestbed;
@@ -11,6 +12,12 @@ namespace sim {
 
 class SimulatedTestbed {
 public:
+    // The testbed of this process, made on first use and freed at exit. The code under test
+    // keeps process-wide USB and udev contexts (libusb's udev monitor is one per process), which
+    // see only the testbed that existed when they were made: every camera of the process is
+    // plugged into this one, as cameras come and go on one machine.
+    static std::shared_ptr<SimulatedTestbed> processWide();
+
     // Throws std::runtime_error when the process does not run under the umockdev preload.
     SimulatedTestbed();
     ~SimulatedTestbed();
