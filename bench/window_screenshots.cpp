@@ -1,10 +1,12 @@
-// Takes the README's pictures of the control window (every page, without and with the preview
-// area) and of the About window, in English and Traditional Chinese, against the simulated
-// camera: window_screenshots <directory>. Not a benchmark; `make bench` does not run it.
+// Takes the README's pictures of the control window (every page, with the preview off and on) and
+// of the About window, in English and Traditional Chinese, against the simulated camera:
+// window_screenshots <directory>. Not a benchmark; `make bench` does not run it.
 
 #include "device/UVCContext.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/UserDefaults.h"
+#include "platform/widgets/CaptureBackend.h"
+#include "platform/widgets/RecordingCaptureBackend.h"
 #include "support/SimulatedCamera.h"
 #include "windows/AboutWindowController.h"
 #include "windows/MainScenes.h"
@@ -22,11 +24,20 @@
 namespace {
 
 using windows::UVCDeviceViewController;
-using Mode = windows::UVCDeviceViewModel::Mode;
 
 void save(QWidget* window, const QString& path) {
     QApplication::processEvents();
     window->grab().save(path);
+}
+
+void shootPages(UVCDeviceViewController& view, QWidget* window, const QString& prefix,
+                const QString& suffix) {
+    const QStringList pages = {"image", "exposure", "more", "button"};
+    for (int page = 0; page < pages.size(); ++page) {
+        view.tabSegmentedControl->setSelectedSegment(page);
+        view.tabSegmentedControlAction(view.tabSegmentedControl);
+        save(window, QStringLiteral("%1-%2%3.png").arg(prefix, pages[page], suffix));
+    }
 }
 
 void shootControlWindow(const std::shared_ptr<device::UVCDevice>& device, const QString& prefix) {
@@ -39,18 +50,12 @@ void shootControlWindow(const std::shared_ptr<device::UVCDevice>& device, const 
     controller->showWindow();
     auto view =
         std::dynamic_pointer_cast<UVCDeviceViewController>(controller->contentViewController());
-    const QStringList pages = {"image", "exposure", "more", "button"};
-    for (const Mode mode : {Mode::normal, Mode::preview}) {
-        // The preview area's size, without a picture: the simulated camera streams none.
-        view->setPreferredContentSize(UVCDeviceViewController::contentSize(mode));
-        for (int page = 0; page < pages.size(); ++page) {
-            view->tabSegmentedControl->setSelectedSegment(page);
-            view->tabSegmentedControlAction(view->tabSegmentedControl);
-            save(controller->window(),
-                 QStringLiteral("%1-%2%3.png")
-                     .arg(prefix, pages[page], mode == Mode::preview ? "-preview" : ""));
-        }
-    }
+    shootPages(*view, controller->window(), prefix, QString());
+    // The preview button turns the preview on as a click would, so that the button, the window
+    // and the preview area show what the user sees; the simulated camera streams no picture.
+    view->previewButton()->click();
+    shootPages(*view, controller->window(), prefix, QStringLiteral("-preview"));
+    view->previewButton()->click();
 }
 
 void shootAboutWindow(const QString& prefix) {
@@ -70,6 +75,8 @@ int main(int argc, char* argv[]) {
     platform::UserDefaults::setStandard(
         std::make_shared<platform::UserDefaults>(settings.filePath(QStringLiteral("shots.conf"))));
     windows::registerMainScenes();
+    // Qt Multimedia lists no camera under the simulated one: a backend that opens every device.
+    platform::CaptureBackend::setShared(std::make_shared<platform::RecordingCaptureBackend>());
     sim::SimulatedCamera camera;
     camera.setFirmwareCode(0x00);
     camera.setCurrent(sim::SimulatedCamera::cameraTerminal, 0x02, {0x01});
@@ -86,5 +93,6 @@ int main(int argc, char* argv[]) {
     }
     platform::Bundle::main().removeLocalization();
     device.reset();
+    platform::CaptureBackend::setShared(nullptr);
     return 0;
 }
