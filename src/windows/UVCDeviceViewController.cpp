@@ -57,8 +57,14 @@ void UVCDeviceViewController::viewDidLoad() {
     titleLabel->setText(QString::fromLatin1(title));
     tabSegmentedControl->setSelectedSegment(0);
     tabView->setCurrentIndex(0);
-    // Only the segmented control switches pages: the stack shows its frame but no tabs.
+    // Only the segmented control switches pages: the stack shows its frame but no tabs. The
+    // hidden tab bar stays the tab view's focus proxy and must take no focus, or Tab would stop
+    // at the tab view for ever instead of entering its page.
     tabView->tabBar()->hide();
+    tabView->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // The tab view's own keys (Ctrl+Tab, Ctrl+PageDown) turn pages too: the selector follows.
+    connect(tabView, &QTabWidget::currentChanged, tabSegmentedControl,
+            &platform::SegmentedControl::setSelectedSegment);
     setupPreviewArea();
     bindPreviewMode();
     setupSliders();

@@ -13,6 +13,7 @@ SegmentedControl::SegmentedControl(QWidget* parent)
     buttonGroup->setExclusive(true);
     // Clicks are the only source: code that checks a button goes through setSelectedSegment.
     connect(buttonGroup, &QButtonGroup::idClicked, this, &SegmentedControl::userSelected);
+    connect(buttonGroup, &QButtonGroup::idToggled, this, &SegmentedControl::updateTabStops);
 }
 
 int SegmentedControl::segmentCount() const {
@@ -32,6 +33,7 @@ void SegmentedControl::setSegmentCount(int count) {
         buttonGroup->addButton(button, segmentCount());
         segmentLayout->addWidget(button);
     }
+    updateTabStops();
 }
 
 QString SegmentedControl::label(int segment) const {
@@ -69,6 +71,7 @@ bool SegmentedControl::isEnabledForSegment(int segment) const {
 void SegmentedControl::setEnabledForSegment(bool enabled, int segment) {
     if (QPushButton* button = segmentButton(segment)) {
         button->setEnabled(enabled);
+        updateTabStops();
     }
 }
 
@@ -86,6 +89,20 @@ void SegmentedControl::setSelectedSegment(int segment) {
         buttonGroup->setExclusive(false);
         checked->setChecked(false);
         buttonGroup->setExclusive(true);
+    }
+}
+
+void SegmentedControl::updateTabStops() {
+    // Tab enters at the selected segment, as it enters a group of radio buttons, so that the
+    // arrow keys move the selection from there. Without a selected segment that can take the
+    // focus, every segment is a stop (the first one in the chain is taken).
+    const QAbstractButton* checked = buttonGroup->checkedButton();
+    const bool stopAtChecked = checked != nullptr && checked->isEnabled();
+    for (QAbstractButton* button : buttonGroup->buttons()) {
+        const bool stop = !stopAtChecked || button == checked;
+        const int policy =
+            stop ? (button->focusPolicy() | Qt::TabFocus) : (button->focusPolicy() & ~Qt::TabFocus);
+        button->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
     }
 }
 

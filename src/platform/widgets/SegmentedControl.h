@@ -1,5 +1,7 @@
 #pragma once
-// A row of exclusive push buttons, one per segment, of which at most one is selected.
+// A row of exclusive push buttons, one per segment, of which at most one is selected. From the
+// keyboard it is one stop of the Tab chain, at the selected segment; the arrow keys select the
+// neighbouring segment as a click on it would.
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -43,6 +45,7 @@ signals:
     void userSelected(int segment);
 
 private:
+    void updateTabStops();
     QPushButton* segmentButton(int segment) const;
 
     QHBoxLayout* segmentLayout;
