@@ -1,5 +1,7 @@
 #include "platform/widgets/WindowController.h"
 
+#include "platform/widgets/WindowPlacement.h"
+
 #include <QCloseEvent>
 #include <QLayout>
 #include <QVBoxLayout>
@@ -161,11 +163,17 @@ void WindowController::applyContentSize(const QSize& size) {
     if (windowWidget == nullptr || size.isEmpty()) {
         return;
     }
+    const QSize before = windowWidget->size();
     // A window the user may not resize keeps that: it is given the new size as fixed.
     if (windowWidget->minimumSize() == windowWidget->maximumSize()) {
         windowWidget->setFixedSize(size);
     } else {
         windowWidget->resize(size);
+    }
+    // It grows to the right and down from its top-left corner; what would leave the screen
+    // moves back in. A window that shrinks stays where it is.
+    if (size.width() > before.width() || size.height() > before.height()) {
+        moveInsideScreen(windowWidget);
     }
 }
 

@@ -48,8 +48,9 @@ public:
     void close();
 
     // The window shows this controller's view as its content and takes on its preferred
-    // content size, now and whenever it changes. Set once: a replaced controller's view stays
-    // in the window until that controller ends.
+    // content size, now and whenever it changes, with its top-left corner kept; a window that
+    // grows past its screen's available area moves back inside it. Set once: a replaced
+    // controller's view stays in the window until that controller ends.
     std::shared_ptr<ViewController> contentViewController() const;
     void setContentViewController(std::shared_ptr<ViewController> controller);
 

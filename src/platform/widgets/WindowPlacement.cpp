@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -37,19 +39,40 @@ QObject* moverOf(const QWidget* window) {
     return window->findChild<QObject*>(moverName, Qt::FindDirectChildrenOnly);
 }
 
+const QScreen* screenOf(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    return screen != nullptr ? screen : QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
 void centerWindow(QWidget* window) {
-    const QScreen* screen = window->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
+    const QScreen* screen = screenOf(window);
     if (screen == nullptr) {
         return;
     }
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+    moveInsideScreen(window);
+}
+
+void moveInsideScreen(QWidget* window) {
+    const QScreen* screen = screenOf(window);
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    QRect frame = window->frameGeometry();
+    // Right and bottom first, so that a frame wider or taller than the area ends at its left
+    // or top edge.
+    frame.moveRight(std::min(frame.right(), area.right()));
+    frame.moveBottom(std::min(frame.bottom(), area.bottom()));
+    frame.moveLeft(std::max(frame.left(), area.left()));
+    frame.moveTop(std::max(frame.top(), area.top()));
+    if (frame.topLeft() != window->frameGeometry().topLeft()) {
+        window->move(frame.topLeft());
+    }
 }
 
 void setMovableByWindowBackground(QWidget* window, bool movable) {

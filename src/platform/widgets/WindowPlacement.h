@@ -1,6 +1,6 @@
 #pragma once
-// Placing and moving top-level windows: centring on the screen, dragging by the background, and
-// the flags of a titled, closable window without minimize or maximize.
+// Placing and moving top-level windows: centring on the screen, keeping inside it, dragging by
+// the background, and the flags of a titled, closable window without minimize or maximize.
 
 #include <QWidget>
 
@@ -9,8 +9,14 @@ namespace platform {
 inline constexpr Qt::WindowFlags fixedTitledClosableWindowFlags =
     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
-// Centres the window on the screen it is on (the primary screen before it is shown).
+// Centres the window on the screen it is on (the primary screen before it is shown), inside
+// that screen's available area.
 void centerWindow(QWidget* window);
+
+// Moves the window as little as needed for its frame to lie inside the available area of its
+// screen: left and up when it reaches past the right or bottom edge, right and down when past
+// the left or top one. A frame larger than the area keeps its top-left corner in the area.
+void moveInsideScreen(QWidget* window);
 
 // A press of the left button that reaches the window itself, because no control under the
 // pointer took it, starts a move of the window by the window system.
