@@ -70,7 +70,7 @@ TEST_P(UVCDeviceOpeningTest, TheDriversPresenceChoosesTheRouteAndNothingDetaches
 
 TEST(UVCDeviceRouteTest, ACameraWhoseVideoNodeCannotBeFoundAnswersEveryRequestWithAnError) {
     sim::SimulatedCamera camera;
-    camera.bindDriver(false);
+    camera.bindDriver({.videoNodes = false});
     camera.plug();
     sim::StdoutCapture output;
     const auto device = UVCContext::shared().findDevice(0x0C45, 0x6366);
