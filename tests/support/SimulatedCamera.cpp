@@ -129,6 +129,10 @@ void SimulatedCamera::setDefault(uint8_t unit, uint8_t selector, std::vector<uin
         [&](SimulatedControlModel& model) { model.setDefault(unit, selector, std::move(bytes)); });
 }
 
+void SimulatedCamera::flagControlsAutoUpdate() {
+    camera->endpoint().withModel([](SimulatedControlModel& model) { model.flagAutoUpdate(); });
+}
+
 void SimulatedCamera::setFirmwareCode(uint8_t code) {
     camera->endpoint().withModel(
         [&](SimulatedControlModel& model) { model.setFirmwareCode(code); });

@@ -89,6 +89,9 @@ public:
     std::vector<uint8_t> current(uint8_t unit, uint8_t selector) const;
     void setCurrent(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
     void setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
+    // Every control of the camera terminal and the processing unit announces auto-update in its
+    // GET_INFO (bit 3): the camera may change them by itself, so the driver reads them afresh.
+    void flagControlsAutoUpdate();
 
     // The vendor unit: firmware code at offset 3 of selector 3, button code at offset 2 of
     // selector 1. Each selector-1 GET_CUR consumes the next scripted code; when the script is

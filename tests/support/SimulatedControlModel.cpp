@@ -113,6 +113,14 @@ void SimulatedControlModel::setDefault(uint8_t unit, uint8_t selector, std::vect
     control.def = std::move(bytes);
 }
 
+void SimulatedControlModel::flagAutoUpdate() {
+    constexpr uint8_t autoUpdate = 0x08;
+    for (auto& [key, control] : controls) {
+        if (!isVendor(key.first))
+            control.info |= autoUpdate;
+    }
+}
+
 void SimulatedControlModel::setFirmwareCode(uint8_t code) {
     at(SimulatedCamera::extensionUnit, SimulatedCamera::firmwareSelector).cur.at(firmwareOffset) =
         code;

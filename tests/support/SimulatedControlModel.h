@@ -29,6 +29,8 @@ public:
     void setCurrent(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
     void setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
 
+    // Sets the auto-update bit in the GET_INFO of every control outside the vendor unit.
+    void flagAutoUpdate();
     void setFirmwareCode(uint8_t code);
     void setButtonCode(uint8_t code);
     void scriptButtonCodes(std::vector<uint8_t> codes);
