@@ -18,6 +18,9 @@ std::string routeName(const ::testing::TestParamInfo<Route>& info) {
 CameraTest::CameraTest() {
     setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
     if (GetParam() == Route::videoNode) {
+        // The cases change the camera's values behind the driver, which sees such changes only
+        // for controls the camera flags (its cache has tests of its own).
+        camera.flagControlsAutoUpdate();
         camera.bindDriver();
     }
     camera.plug();
