@@ -67,8 +67,8 @@ public:
     int driverDetachments() const;
     // The numbers the driver gives the capture and metadata nodes (call while unplugged).
     void numberVideoNodes(int capture, int metadata);
-    // The driver's control timeout, 5 s as the kernel's; a test shortens it only here (call while
-    // unplugged) and finds it on each request the driver logs.
+    // The driver's control timeout, 5 s as the kernel's; a test shortens it only here and finds
+    // it on each request the driver logs from then on.
     std::chrono::milliseconds driverTimeout() const;
     void setDriverTimeout(std::chrono::milliseconds timeout);
     // The UVC version and the extension unit's selectors the descriptors announce (call while

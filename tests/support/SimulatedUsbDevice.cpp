@@ -151,7 +151,6 @@ std::chrono::milliseconds SimulatedUsbDevice::driverTimeout() const {
 }
 
 void SimulatedUsbDevice::setDriverTimeout(std::chrono::milliseconds timeout) {
-    requireUnplugged();
     driver->setTimeout(timeout);
 }
 

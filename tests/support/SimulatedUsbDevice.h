@@ -36,8 +36,8 @@ public:
     // while unplugged; for the life of the device.
     void bindDriver(DriverBinding binding);
     int driverDetachments() const;
-    // The driver's node numbers (capture, metadata), and its control timeout; only while
-    // unplugged.
+    // The driver's node numbers (capture, metadata; only while unplugged), and its control
+    // timeout.
     void numberVideoNodes(int capture, int metadata);
     std::chrono::milliseconds driverTimeout() const;
     void setDriverTimeout(std::chrono::milliseconds timeout);
