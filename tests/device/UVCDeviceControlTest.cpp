@@ -186,8 +186,8 @@ TEST_P(UVCDeviceControlTest, ExposureModeIsReadAndWrittenAsItsBitAndAsItsIndex) 
     EXPECT_EQ(device->getAutoExposureMode(StateType::current), Mode::shutterPriority);
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::current), 2);
     // The driver hands a byte without a menu entry on as it stands, where 0 to 3 read as the
-    // entries of those indexes.
-    camera.setCurrent(ct, 0x02, {static_cast<uint8_t>(viaDriver() ? 0x10 : 0x03)});
+    // entries of those indexes; it reads the mode's four low bits only.
+    camera.setCurrent(ct, 0x02, {static_cast<uint8_t>(viaDriver() ? 0x06 : 0x03)});
     EXPECT_EQ(device->getAutoExposureMode(StateType::current), std::nullopt);
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::current), std::nullopt);
     camera.clearTransfers();
