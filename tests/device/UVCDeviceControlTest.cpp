@@ -57,18 +57,35 @@ protected:
         output.clear();
     }
 
-    // The requests of one read: the driver reads a range as a whole, once per control.
+    // The requests of one read. The driver reads a range as a whole, once per control (the
+    // power-line frequency: its default only), and asks for the automatic mode that governs a
+    // control unless it holds that mode; a value read ends with the driver letting go of the
+    // modes this camera flags auto-update.
     std::vector<Wire> readRequests(int code, const IntegerControl& control) {
-        auto wire = [&](int request) {
-            return Wire{0xA1, request, control.selector << 8, control.unit << 8, control.length};
+        auto wire = [&](int request, uint8_t unit, uint8_t selector, int length) {
+            return Wire{0xA1, request, selector << 8, unit << 8, length};
         };
-        if (viaDriver() && code != 0x81) {
-            if (!limitsRead.insert({control.unit, control.selector}).second) {
-                return {};
-            }
-            return {wire(0x87), wire(0x82), wire(0x83), wire(0x84)};
+        if (!viaDriver() || code == 0x81) {
+            masterHeld = false;
+            return {wire(code, control.unit, control.selector, control.length)};
         }
-        return {wire(code)};
+        std::vector<Wire> wires;
+        const std::pair<Target, Target> governed[] = {
+            {{pu, 0x06}, {pu, 0x10}}, {{pu, 0x0A}, {pu, 0x0B}}, {{ct, 0x04}, {ct, 0x02}}};
+        for (const auto& [slave, master] : governed) {
+            if (slave == Target{control.unit, control.selector} && !masterHeld) {
+                wires.push_back(wire(0x81, master.first, master.second, 1));
+                masterHeld = true;
+            }
+        }
+        if (limitsRead.insert({control.unit, control.selector}).second) {
+            for (int request : {0x87, 0x82, 0x83, 0x84}) {
+                if (request == 0x87 || control.selector != 0x05 || control.unit != pu) {
+                    wires.push_back(wire(request, control.unit, control.selector, control.length));
+                }
+            }
+        }
+        return wires;
     }
     std::vector<Wire> requestWires() {
         std::vector<Wire> wires;
@@ -95,7 +112,9 @@ protected:
     }
 
     std::shared_ptr<UVCDevice> device;
-    std::set<std::pair<uint8_t, uint8_t>> limitsRead; // controls whose range the driver holds
+    using Target = std::pair<uint8_t, uint8_t>;
+    std::set<Target> limitsRead; // controls whose range the driver holds
+    bool masterHeld = false;     // the driver holds the governing mode's value
 };
 
 } // namespace
