@@ -422,12 +422,13 @@ int SimulatedVideoDriver::send(uint8_t bRequest, uint8_t unit, uint8_t selector,
     if (bRequest == setCur)
         transfer.data = data;
     transfer.route = TransferRoute::videoNode;
-    transfer.timeoutMs = static_cast<unsigned>(controlTimeout.count());
+    const std::chrono::milliseconds timeout = controlTimeout;
+    transfer.timeoutMs = static_cast<unsigned>(timeout.count());
     SimulatedControlEndpoint::Outcome outcome = endpoint->transfer(std::move(transfer));
     if (outcome.submitErrno)
         return -outcome.submitErrno;
     if (!outcome.completes) {
-        std::this_thread::sleep_for(controlTimeout); // usb_control_msg gives up
+        std::this_thread::sleep_for(timeout); // usb_control_msg gives up
         return -ETIMEDOUT;
     }
     std::this_thread::sleep_for(outcome.delay);

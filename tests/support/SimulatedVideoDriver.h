@@ -5,6 +5,7 @@
 
 #include "support/UsbDescriptors.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -82,7 +83,7 @@ private:
     int send(uint8_t bRequest, uint8_t unit, uint8_t selector, std::vector<uint8_t>& data);
 
     const std::shared_ptr<SimulatedControlEndpoint> endpoint;
-    std::chrono::milliseconds controlTimeout = defaultTimeout;
+    std::atomic<std::chrono::milliseconds> controlTimeout{defaultTimeout}; // set by the test thread
     UsbDescriptors::VideoControl facts;
     std::map<Key, Held> controls;
     std::map<uint8_t, ExtensionControl> extension;
