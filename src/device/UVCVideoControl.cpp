@@ -21,9 +21,10 @@ Field whole(uint32_t id, uint8_t length, bool isSigned = false) {
 }
 
 // The driver's menu of the exposure mode lists auto, manual, shutter and aperture priority;
-// that of the power-line frequency lists the control's own values 0 to 2.
+// that of the power-line frequency lists the control's own values: 0 to 2, and 3 (Auto) for a
+// camera of UVC 1.5 or later.
 const std::vector<int32_t> exposureModes = {0x02, 0x01, 0x04, 0x08};
-const std::vector<int32_t> powerLineFrequencies = {0, 1, 2};
+const std::vector<int32_t> powerLineFrequencies = {0, 1, 2, 3};
 
 // The mappings of the driver (drivers/media/usb/uvc/uvc_ctrl.c) for the controls the device
 // asks for. Auto contrast has none.

@@ -19,6 +19,9 @@ CameraTest::CameraTest() {
     platform::UserDefaults::setStandard(
         std::make_shared<platform::UserDefaults>(configHome.filePath("defaults.conf")));
     if (GetParam() == Route::videoNode) {
+        // The cases change the camera's values behind the driver, which sees such changes only
+        // for controls the camera flags (its cache has tests of its own).
+        camera.flagControlsAutoUpdate();
         camera.bindDriver();
     }
     camera.plug();

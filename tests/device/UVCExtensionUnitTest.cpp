@@ -2,6 +2,8 @@
 
 #include <libusb.h>
 
+#include <chrono>
+
 namespace device {
 
 namespace {
@@ -28,6 +30,23 @@ protected:
         libusb_exit(context);
     }
 
+    // The class requests, after checking and leaving out the driver's GET_LEN and GET_INFO of
+    // the selector's first use (uvc_ctrl_fill_xu_info).
+    std::vector<sim::ControlTransfer> withoutFirstUse(int selector) const {
+        auto requests = classRequests();
+        if (viaDriver()) {
+            EXPECT_GE(requests.size(), 2u);
+            const Wire len{0xA1, 0x85, selector << 8, 0x0300, 2};
+            const Wire info{0xA1, 0x86, selector << 8, 0x0300, 1};
+            if (requests.size() >= 2 && wireOf(requests[0]) == len && wireOf(requests[1]) == info) {
+                requests.erase(requests.begin(), requests.begin() + 2);
+            } else {
+                ADD_FAILURE() << "no GET_LEN and GET_INFO on first use";
+            }
+        }
+        return requests;
+    }
+
     libusb_context* context = nullptr;
     libusb_device_handle* handle = nullptr;
 };
@@ -37,7 +56,7 @@ protected:
 TEST_P(UVCExtensionUnitTest, ButtonQueryWritesItsRequestAndReadsTheThirdReplyByte) {
     camera.setButtonCode(0x2D);
     EXPECT_EQ(UVCDevice::getValue(handle), "2D");
-    const auto requests = classRequests();
+    const auto requests = withoutFirstUse(1);
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(wireOf(requests[0]), (Wire{0x21, 0x01, 0x0100, 0x0300, 4}));
     EXPECT_EQ(requests[0].data, (Bytes{0x05, 0x10, 0x00, 0xFF}));
@@ -50,7 +69,7 @@ TEST_P(UVCExtensionUnitTest, ButtonQueryWritesItsRequestAndReadsTheThirdReplyByt
 TEST_P(UVCExtensionUnitTest, FirmwareQueryWritesItsRequestAsksTheLengthAndReadsTheFourthByte) {
     camera.setFirmwareCode(0x35);
     EXPECT_EQ(UVCDevice::getFirmware(handle), "35");
-    const auto requests = classRequests();
+    const auto requests = withoutFirstUse(3);
     ASSERT_EQ(requests.size(), 3u);
     EXPECT_EQ(wireOf(requests[0]), (Wire{0x21, 0x01, 0x0300, 0x0300, 11}));
     EXPECT_EQ(requests[0].data,
@@ -90,23 +109,36 @@ TEST_P(UVCExtensionUnitTest, RepliesTooShortToHoldTheCodeReadZero) {
     EXPECT_EQ(output.lines(), expected);
 }
 
-// Each way a request can fail is reported with libusb's text and code; the query goes on.
+// Each way a request can fail is reported with libusb's text and code; the query goes on. The
+// driver asks GET_LEN itself on first use and refuses every query of a control whose GET_LEN
+// fails (ENOENT); its timeout is shortened here, as each of its requests shows.
 TEST_P(UVCExtensionUnitTest, AFailedLengthQueryIsReportedAndTheCodeStillRead) {
     const std::pair<sim::FaultKind, std::string> faults[] = {
         {sim::FaultKind::stall, "Pipe error (-9)"},
         {sim::FaultKind::disconnect, "No such device (it may have been disconnected) (-4)"},
         {sim::FaultKind::timeout, "Operation timed out (-7)"},
     };
+    camera.setDriverTimeout(std::chrono::milliseconds(40));
     camera.setFirmwareCode(0x35);
+    const std::string refused = "Operation not supported or "
+                                "unimplemented on this platform (-12)";
     for (const auto& [kind, error] : faults) {
         SCOPED_TRACE(error);
         output.clear();
         camera.clearFaults();
+        camera.clearTransfers();
         camera.inject({.kind = kind, .bRequest = 0x85});
-        EXPECT_EQ(UVCDevice::getFirmware(handle), "35");
-        EXPECT_EQ(output.lines(),
-                  (std::vector<std::string>{"Unable to get value.",
-                                            "libusb_control_transfer error: " + error}));
+        EXPECT_EQ(UVCDevice::getFirmware(handle), viaDriver() ? "00" : "35");
+        std::vector<std::string> expected;
+        for (int i = 0; i < (viaDriver() ? 3 : 1); ++i) {
+            expected.insert(expected.end(),
+                            {"Unable to get value.",
+                             "libusb_control_transfer error: " + (viaDriver() ? refused : error)});
+        }
+        EXPECT_EQ(output.lines(), expected);
+        for (const auto& request : classRequests()) {
+            EXPECT_EQ(request.timeoutMs, viaDriver() ? std::optional(40u) : std::optional(1000u));
+        }
     }
 }
 

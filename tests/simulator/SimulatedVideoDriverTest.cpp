@@ -24,14 +24,13 @@ constexpr uint8_t pu = SimulatedCamera::processingUnit;
 
 class SimulatedVideoDriverTest : public ::testing::Test {
 protected:
-    SimulatedVideoDriverTest() {
-        camera.bindDriver();
-        camera.plug();
-    }
+    SimulatedVideoDriverTest() { camera.bindDriver(); }
+    void SetUp() override { camera.plug(); }
 
-    // v4l2-ctl's output lines and exit status for `arguments` on the camera's node.
-    std::pair<Lines, int> v4l2Ctl(std::vector<std::string> arguments) {
-        arguments.insert(arguments.begin(), {"-d", "/dev/video0"});
+    // v4l2-ctl's output lines and exit status for `arguments` on the camera's capture node.
+    std::pair<Lines, int> v4l2Ctl(std::vector<std::string> arguments,
+                                  const std::string& node = "/dev/video0") {
+        arguments.insert(arguments.begin(), {"-d", node});
         ChildProcess child(
             programInPath("v4l2-ctl"), arguments,
             {{"UMOCKDEV_DIR", camera.umockdevDir()}, {"LD_PRELOAD", "libumockdev-preload.so.0"}});
@@ -42,7 +41,45 @@ protected:
     SimulatedCamera camera;
 };
 
+bool holds(const Lines& lines, const std::string& text) {
+    return std::ranges::any_of(
+        lines, [&](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
+// The camera announcing UVC 1.5, its power-line frequency at Auto.
+class SimulatedVideoDriverUvc15Test : public SimulatedVideoDriverTest {
+protected:
+    SimulatedVideoDriverUvc15Test() {
+        camera.setVideoControl({0x0150});
+        Control powerLine = camera.control(pu, 0x05);
+        powerLine.max = powerLine.cur = {0x03};
+        camera.setControl(pu, 0x05, powerLine);
+    }
+};
+
 } // namespace
+
+TEST_F(SimulatedVideoDriverUvc15Test, PowerLineFrequencyOffersAutoAndTakesIt) {
+    const auto [lines, status] = v4l2Ctl({"--list-ctrls-menus"});
+    ASSERT_EQ(status, 0);
+    EXPECT_TRUE(holds(lines, "power_line_frequency 0x00980918 (menu)   : min=0 max=3"));
+    EXPECT_TRUE(holds(lines, "3: Auto"));
+    EXPECT_EQ(v4l2Ctl({"--set-ctrl", "power_line_frequency=1"}).second, 0);
+    EXPECT_EQ(camera.current(pu, 0x05), Bytes{0x01});
+    EXPECT_EQ(v4l2Ctl({"--set-ctrl", "power_line_frequency=3"}).second, 0);
+    EXPECT_EQ(camera.current(pu, 0x05), Bytes{0x03});
+}
+
+// The metadata node beside the capture node: no video capture, no controls.
+TEST_F(SimulatedVideoDriverTest, TheMetadataNodeCapturesNoVideoAndHasNoControls) {
+    const auto [info, infoStatus] = v4l2Ctl({"--info"}, "/dev/video3");
+    ASSERT_EQ(infoStatus, 0);
+    EXPECT_TRUE(holds(info, "Metadata Capture"));
+    const auto [controls, listed] = v4l2Ctl({"--list-ctrls"}, "/dev/video3");
+    EXPECT_FALSE(holds(controls, "brightness"));
+    EXPECT_NE(v4l2Ctl({"--get-ctrl", "brightness"}, "/dev/video3").second, 0);
+    EXPECT_TRUE(holds(v4l2Ctl({"--list-ctrls"}).first, "brightness"));
+}
 
 TEST_F(SimulatedVideoDriverTest, ListsTheControlsMenusAndInactiveFlagsOfAUvcCamera) {
     camera.setCurrent(ct, 0x02, {0x08}); // aperture priority: exposure time is the camera's

@@ -1,6 +1,7 @@
 #pragma once
 // One control of a unit of a simulated camera: its length and the answers to
-// GET_MIN/MAX/DEF/CUR/RES.
+// GET_MIN/MAX/DEF/CUR/RES and GET_INFO (bit 0 get, 1 set, 3 auto-update: the camera changes the
+// value by itself).
 
 #include <cstdint>
 #include <vector>
@@ -10,6 +11,7 @@ namespace sim {
 struct Control {
     uint16_t length = 0;
     std::vector<uint8_t> min{}, max{}, def{}, cur{}, res{};
+    uint8_t info = 0x03;
 };
 
 } // namespace sim

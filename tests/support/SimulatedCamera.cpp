@@ -5,6 +5,8 @@
 #include "support/SimulatedTestbed.h"
 #include "support/SimulatedUsbDevice.h"
 
+#include <stdexcept>
+
 namespace sim {
 
 namespace {
@@ -56,8 +58,26 @@ bool SimulatedCamera::isPlugged() const {
     return camera->isPlugged();
 }
 
-void SimulatedCamera::bindDriver(bool withVideoNode) {
-    camera->bindDriver(withVideoNode);
+void SimulatedCamera::bindDriver(DriverBinding binding) {
+    camera->bindDriver(binding);
+}
+
+void SimulatedCamera::numberVideoNodes(int capture, int metadata) {
+    camera->numberVideoNodes(capture, metadata);
+}
+
+std::chrono::milliseconds SimulatedCamera::driverTimeout() const {
+    return camera->driverTimeout();
+}
+
+void SimulatedCamera::setDriverTimeout(std::chrono::milliseconds timeout) {
+    camera->setDriverTimeout(timeout);
+}
+
+void SimulatedCamera::setVideoControl(UsbDescriptors::VideoControl facts) {
+    if (camera->isPlugged())
+        throw std::logic_error("only while the camera is unplugged");
+    camera->endpoint().setVideoControl(facts);
 }
 
 int SimulatedCamera::driverDetachments() const {
@@ -107,6 +127,10 @@ void SimulatedCamera::setCurrent(uint8_t unit, uint8_t selector, std::vector<uin
 void SimulatedCamera::setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes) {
     camera->endpoint().withModel(
         [&](SimulatedControlModel& model) { model.setDefault(unit, selector, std::move(bytes)); });
+}
+
+void SimulatedCamera::flagControlsAutoUpdate() {
+    camera->endpoint().withModel([](SimulatedControlModel& model) { model.flagAutoUpdate(); });
 }
 
 void SimulatedCamera::setFirmwareCode(uint8_t code) {

@@ -4,8 +4,11 @@
 
 #include "support/Control.h"
 #include "support/ControlTransfer.h"
+#include "support/DriverBinding.h"
 #include "support/Fault.h"
+#include "support/UsbDescriptors.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -56,12 +59,22 @@ public:
     bool isPlugged() const;
     // The kernel's video driver holds the camera from its next plug on, and again on every
     // re-plug (call while unplugged):
-    // usbfs refuses its interfaces, the video node answers the V4L2 controls and the
-    // extension-unit query from the same model, script and faults, and each request the driver
-    // sends is logged with the video-node route. `withVideoNode` false: the driver made no node.
-    void bindDriver(bool withVideoNode = true);
+    // usbfs refuses its interfaces, the capture node (/dev/video0) answers the V4L2 controls and
+    // the extension-unit query from the same model, script and faults, the metadata node
+    // (/dev/video3) refuses them, and each request the driver sends is logged with the
+    // video-node route and the driver's timeout. Each plug is a fresh probe of the driver.
+    void bindDriver(DriverBinding binding = {});
     // How often anything detached the driver from the camera's interfaces.
     int driverDetachments() const;
+    // The numbers the driver gives the capture and metadata nodes (call while unplugged).
+    void numberVideoNodes(int capture, int metadata);
+    // The driver's control timeout, 5 s as the kernel's; a test shortens it only here and finds
+    // it on each request the driver logs from then on.
+    std::chrono::milliseconds driverTimeout() const;
+    void setDriverTimeout(std::chrono::milliseconds timeout);
+    // The UVC version and the extension unit's selectors the descriptors announce (call while
+    // unplugged; the UVC 1.5 variant of the camera is {0x0150}).
+    void setVideoControl(UsbDescriptors::VideoControl facts);
     void plugForeignCamera();
     void unplugForeignCamera();
     // The second VISTREL camera has a control model and transfer log of its own.
@@ -77,6 +90,9 @@ public:
     std::vector<uint8_t> current(uint8_t unit, uint8_t selector) const;
     void setCurrent(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
     void setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
+    // Every control of the camera terminal and the processing unit announces auto-update in its
+    // GET_INFO (bit 3): the camera may change them by itself, so the driver reads them afresh.
+    void flagControlsAutoUpdate();
 
     // The vendor unit: firmware code at offset 3 of selector 3, button code at offset 2 of
     // selector 1. Each selector-1 GET_CUR consumes the next scripted code; when the script is

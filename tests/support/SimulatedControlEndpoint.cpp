@@ -71,6 +71,16 @@ Outcome SimulatedControlEndpoint::transfer(ControlTransfer request) {
     return outcome;
 }
 
+UsbDescriptors SimulatedControlEndpoint::descriptorSet() const {
+    std::lock_guard lock(mutex);
+    return descriptors;
+}
+
+void SimulatedControlEndpoint::setVideoControl(UsbDescriptors::VideoControl facts) {
+    std::lock_guard lock(mutex);
+    descriptors.setVideoControl(facts);
+}
+
 std::vector<ControlTransfer> SimulatedControlEndpoint::transfers() const {
     std::lock_guard lock(mutex);
     return log;
@@ -95,10 +105,14 @@ Outcome SimulatedControlEndpoint::answer(ControlTransfer& request) {
     switch (request.bmRequestType & typeMask) {
     case typeStandard:
         return answerStandard(request);
-    case typeClass:
-        if (std::optional<Fault> fault = faults.take(request))
-            return answerWithFault(request, *fault);
-        return answerClass(request);
+    case typeClass: {
+        const std::optional<Fault> fault = faults.take(request);
+        Outcome outcome = fault ? answerWithFault(request, *fault) : answerClass(request);
+        const bool stalled = outcome.status == -EPIPE;
+        model.noteOutcome(request, stalled,
+                          fault && stalled ? std::optional(fault->errorCode) : std::nullopt);
+        return outcome;
+    }
     default:
         return stall();
     }

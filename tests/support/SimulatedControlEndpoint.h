@@ -41,6 +41,10 @@ public:
         return function(static_cast<const SimulatedControlModel&>(model));
     }
 
+    // The descriptors as they are now; the video-control facts change only while unplugged.
+    UsbDescriptors descriptorSet() const;
+    void setVideoControl(UsbDescriptors::VideoControl facts);
+
     std::vector<ControlTransfer> transfers() const;
     void clearTransfers();
     void inject(Fault fault);
@@ -52,7 +56,7 @@ private:
     Outcome answerClass(ControlTransfer& request);
     Outcome answerWithFault(ControlTransfer& request, const Fault& fault);
 
-    const UsbDescriptors descriptors;
+    UsbDescriptors descriptors;
     mutable std::mutex mutex;
     SimulatedControlModel model;
     SimulatedFaultList faults;

@@ -11,7 +11,6 @@ namespace {
 
 using enum UVCClassRequest::Code;
 
-constexpr uint8_t infoGetAndSet = 0x03;
 constexpr size_t firmwareOffset = 3;
 constexpr size_t buttonOffset = 2;
 
@@ -114,6 +113,14 @@ void SimulatedControlModel::setDefault(uint8_t unit, uint8_t selector, std::vect
     control.def = std::move(bytes);
 }
 
+void SimulatedControlModel::flagAutoUpdate() {
+    constexpr uint8_t autoUpdate = 0x08;
+    for (auto& [key, control] : controls) {
+        if (!isVendor(key.first))
+            control.info |= autoUpdate;
+    }
+}
+
 void SimulatedControlModel::setFirmwareCode(uint8_t code) {
     at(SimulatedCamera::extensionUnit, SimulatedCamera::firmwareSelector).cur.at(firmwareOffset) =
         code;
@@ -134,7 +141,26 @@ bool SimulatedControlModel::accepts(const ControlTransfer& request) const {
     return request.wLength == UVCClassRequest::payloadLength(request.bRequest, control->length);
 }
 
+bool SimulatedControlModel::asksErrorCode(const ControlTransfer& request) {
+    constexpr uint8_t errorCodeSelector = 0x02;
+    return request.bmRequestType == 0xA1 && request.bRequest == getCur && request.wIndex == 0 &&
+           request.selector() == errorCodeSelector && request.wLength == 1;
+}
+
+void SimulatedControlModel::noteOutcome(const ControlTransfer& request, bool stalled,
+                                        std::optional<uint8_t> code) {
+    constexpr uint8_t invalidControl = 6, invalidRequest = 7;
+    if (asksErrorCode(request))
+        return;
+    if (!stalled)
+        requestErrorCode = 0;
+    else
+        requestErrorCode = code ? *code : find(request) ? invalidRequest : invalidControl;
+}
+
 std::optional<std::vector<uint8_t>> SimulatedControlModel::answer(const ControlTransfer& request) {
+    if (asksErrorCode(request))
+        return std::vector<uint8_t>{requestErrorCode};
     if (request.bmRequestType != 0xA1 || !accepts(request))
         return std::nullopt;
     const Control& control = *find(request);
@@ -143,7 +169,7 @@ std::optional<std::vector<uint8_t>> SimulatedControlModel::answer(const ControlT
     case getLen:
         return littleEndian(control.length, 2);
     case getInfo:
-        return std::vector<uint8_t>{infoGetAndSet};
+        return std::vector<uint8_t>{control.info};
     case getMin:
         value = control.min;
         break;

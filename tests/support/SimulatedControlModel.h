@@ -29,6 +29,8 @@ public:
     void setCurrent(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
     void setDefault(uint8_t unit, uint8_t selector, std::vector<uint8_t> bytes);
 
+    // Sets the auto-update bit in the GET_INFO of every control outside the vendor unit.
+    void flagAutoUpdate();
     void setFirmwareCode(uint8_t code);
     void setButtonCode(uint8_t code);
     void scriptButtonCodes(std::vector<uint8_t> codes);
@@ -42,6 +44,11 @@ public:
     // Applies a SET_CUR; false for a stall. Vendor-unit writes are commands: they are taken
     // but change no answer.
     bool apply(const ControlTransfer& request);
+    // The request-error-code control (GET_CUR of selector 2 on interface 0, unit 0) answers why
+    // the last other class request stalled: `stalledCode` after a stall, 0 after an answer. A
+    // model stall is an invalid control (6) for an unknown control, else an invalid request (7).
+    void noteOutcome(const ControlTransfer& request, bool stalled, std::optional<uint8_t> code);
+    static bool asksErrorCode(const ControlTransfer& request);
 
 private:
     using Key = std::pair<uint8_t, uint8_t>;
@@ -53,6 +60,7 @@ private:
 
     std::map<Key, Control> controls;
     std::deque<uint8_t> scriptedButtonCodes;
+    uint8_t requestErrorCode = 0;
 };
 
 } // namespace sim

@@ -2,6 +2,7 @@
 
 #include "support/SimulatedControlEndpoint.h"
 #include "support/SimulatedTestbed.h"
+#include "support/SimulatedVideoDriver.h"
 #include "support/UsbDeviceNode.h"
 #include "support/UsbIoctlHandler.h"
 #include "support/UsbSysfsRecord.h"
@@ -23,7 +24,8 @@ UsbDescriptors descriptorsOf(const UsbDeviceIdentity& identity) {
 
 // Children before parents, as the kernel removes them.
 std::vector<std::string> sysfsPathsToRemove(const UsbDeviceIdentity& identity) {
-    return {identity.videoSysfsPath(), identity.sysfsPath() + "/" + identity.interfaceName(1),
+    return {identity.metadataSysfsPath(), identity.videoSysfsPath(),
+            identity.sysfsPath() + "/" + identity.interfaceName(1),
             identity.sysfsPath() + "/" + identity.interfaceName(0), identity.sysfsPath()};
 }
 
@@ -36,7 +38,8 @@ SimulatedUsbDevice::SimulatedUsbDevice(std::shared_ptr<SimulatedTestbed> testbed
     , controlEndpoint(
           std::make_shared<SimulatedControlEndpoint>(descriptorsOf(id), std::move(model)))
     , node(std::make_shared<UsbDeviceNode>(controlEndpoint))
-    , handler(std::make_unique<UsbIoctlHandler>(this->testbed, id.devnode(), node)) {}
+    , handler(std::make_unique<UsbIoctlHandler>(this->testbed, id.devnode(), node))
+    , driver(std::make_shared<SimulatedVideoDriver>(controlEndpoint)) {}
 
 SimulatedUsbDevice::~SimulatedUsbDevice() {
     unplug();
@@ -47,26 +50,35 @@ void SimulatedUsbDevice::plug() {
         return;
     node->connect();
     if (videoNode) {
+        driver->probe();
         videoNode->connect();
+        metadataNode->connect();
         videoHandler =
             std::make_unique<UsbIoctlHandler>(testbed, "/dev/" + id.videoName(), videoNode);
+        metadataHandler =
+            std::make_unique<UsbIoctlHandler>(testbed, "/dev/" + id.metadataName(), metadataNode);
     }
     const auto shown = !driverBound ? UsbSysfsRecord::VideoNode::file
                        : videoNode  ? UsbSysfsRecord::VideoNode::answered
                                     : UsbSysfsRecord::VideoNode::none;
-    testbed->add(UsbSysfsRecord(id, descriptorsOf(id).sysfsDescriptors(), shown).text());
-    if (shown == UsbSysfsRecord::VideoNode::answered)
-        linkVideoNumbers(true);
+    testbed->add(UsbSysfsRecord(id, controlEndpoint->descriptorSet().sysfsDescriptors(), shown,
+                                binding.udevCapabilities)
+                     .text());
+    if (shown == UsbSysfsRecord::VideoNode::answered) {
+        linkVideoNumbers(id.videoName(), id.videoSysfsPath(), true);
+        linkVideoNumbers(id.metadataName(), id.metadataSysfsPath(), true);
+    }
     plugged = true;
 }
 
-// The driver's node as V4L2 clients identify it: its device numbers on the node, and
+// A node of the driver as V4L2 clients identify it: its device numbers on the node, and
 // /sys/dev/char leading from them to the node's sysfs entry.
-void SimulatedUsbDevice::linkVideoNumbers(bool present) const {
+void SimulatedUsbDevice::linkVideoNumbers(const std::string& name, const std::string& sysfsPath,
+                                          bool present) const {
     namespace fs = std::filesystem;
     const fs::path root = testbed->rootDir();
-    const std::string numbers = "81:" + id.videoName().substr(std::string_view("video").size());
-    const fs::path node = root / "dev/.node" / id.videoName();
+    const std::string numbers = "81:" + name.substr(std::string_view("video").size());
+    const fs::path node = root / "dev/.node" / name;
     const fs::path byNumber = root / "sys/dev/char" / numbers;
     std::error_code ignored;
     fs::remove(node, ignored);
@@ -76,16 +88,20 @@ void SimulatedUsbDevice::linkVideoNumbers(bool present) const {
     fs::create_directories(node.parent_path());
     fs::create_directories(byNumber.parent_path());
     fs::create_symlink(numbers, node);
-    fs::create_symlink("../../.." + id.videoSysfsPath(), byNumber);
+    fs::create_symlink("../../.." + sysfsPath, byNumber);
 }
 
 void SimulatedUsbDevice::unplug() {
     if (!plugged)
         return;
     node->disconnect();
-    if (videoNode)
+    if (videoNode) {
         videoNode->disconnect();
+        metadataNode->disconnect();
+    }
     std::vector<std::string> paths = sysfsPathsToRemove(id);
+    if (!videoNode)
+        paths.erase(paths.begin()); // no metadata node
     if (driverBound && !videoNode)
         paths.erase(paths.begin());
     // The uevents read each device's properties from sysfs: send them all before removing.
@@ -93,8 +109,10 @@ void SimulatedUsbDevice::unplug() {
         testbed->uevent(path, "remove");
     for (const std::string& path : paths)
         testbed->remove(path);
-    linkVideoNumbers(false);
+    linkVideoNumbers(id.videoName(), id.videoSysfsPath(), false);
+    linkVideoNumbers(id.metadataName(), id.metadataSysfsPath(), false);
     videoHandler.reset();
+    metadataHandler.reset();
     plugged = false;
 }
 
@@ -102,15 +120,38 @@ bool SimulatedUsbDevice::isPlugged() const {
     return plugged;
 }
 
-void SimulatedUsbDevice::bindDriver(bool withNode) {
+void SimulatedUsbDevice::bindDriver(DriverBinding how) {
     if (plugged || driverBound)
         throw std::logic_error("the driver is bound once, while the camera is unplugged");
     driverBound = true;
+    binding = how;
     node->bindDriver();
-    if (withNode) {
-        videoNode = std::make_shared<VideoDeviceNode>(
-            controlEndpoint, id.product, "usb-0000:00:14.0-" + std::to_string(id.port));
+    if (how.videoNodes) {
+        const std::string busInfo = "usb-0000:00:14.0-" + std::to_string(id.port);
+        videoNode = std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::capture,
+                                                      id.product, busInfo);
+        metadataNode = std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::metadata,
+                                                         id.product, busInfo);
     }
+}
+
+void SimulatedUsbDevice::requireUnplugged() const {
+    if (plugged)
+        throw std::logic_error("only while the camera is unplugged");
+}
+
+void SimulatedUsbDevice::numberVideoNodes(int capture, int metadata) {
+    requireUnplugged();
+    id.videoIndex = capture;
+    id.metadataIndex = metadata;
+}
+
+std::chrono::milliseconds SimulatedUsbDevice::driverTimeout() const {
+    return driver->timeout();
+}
+
+void SimulatedUsbDevice::setDriverTimeout(std::chrono::milliseconds timeout) {
+    driver->setTimeout(timeout);
 }
 
 int SimulatedUsbDevice::driverDetachments() const {

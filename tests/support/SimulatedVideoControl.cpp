@@ -5,6 +5,7 @@
 #include <linux/videodev2.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace sim {
 
@@ -15,13 +16,22 @@ constexpr uint8_t ct = SimulatedCamera::cameraTerminal;
 constexpr uint8_t pu = SimulatedCamera::processingUnit;
 
 SimulatedVideoControl integer(uint32_t id, std::string name, uint8_t unit, uint8_t selector,
-                              uint8_t length, bool isSigned = false) {
-    return {id,   std::move(name), Type::integer, unit, selector, 0, length, isSigned, {}, true,
-            false};
+                              uint8_t bits, bool isSigned = false, bool autoUpdate = false) {
+    SimulatedVideoControl control{
+        id, std::move(name), Type::integer, unit, selector, 0, bits, isSigned, {}, true, false};
+    control.autoUpdate = autoUpdate;
+    return control;
 }
 
 SimulatedVideoControl boolean(uint32_t id, std::string name, uint8_t unit, uint8_t selector) {
     return {id, std::move(name), Type::boolean, unit, selector, 0, 1, false, {}, false, false};
+}
+
+SimulatedVideoControl menu(uint32_t id, std::string name, uint8_t unit, uint8_t selector,
+                           uint8_t bits, std::vector<SimulatedVideoControl::MenuEntry> entries,
+                           bool isBitmask) {
+    return {id,   std::move(name), Type::menu,         unit,  selector, 0,
+            bits, false,           std::move(entries), false, isBitmask};
 }
 
 SimulatedVideoControl governed(SimulatedVideoControl control, uint32_t master, int32_t manual) {
@@ -30,53 +40,44 @@ SimulatedVideoControl governed(SimulatedVideoControl control, uint32_t master, i
     return control;
 }
 
+constexpr bool signedValue = true, autoUpdated = true;
+
+// The widths and flags of uvc_ctrl.c: uvc_ctrl_mappings (the bits: 16 for most, 4 for the
+// exposure mode, 2 for the power-line frequency, 1 for a switch) and uvc_ctrls (the requests
+// each control takes, and which the driver itself flags auto-update).
 std::vector<SimulatedVideoControl> mappings() {
     std::vector<SimulatedVideoControl> all = {
-        integer(V4L2_CID_BRIGHTNESS, "Brightness", pu, 0x02, 2, true),
-        integer(V4L2_CID_CONTRAST, "Contrast", pu, 0x03, 2),
-        integer(V4L2_CID_SATURATION, "Saturation", pu, 0x07, 2),
-        governed(integer(V4L2_CID_HUE, "Hue", pu, 0x06, 2, true), V4L2_CID_HUE_AUTO, 0),
+        integer(V4L2_CID_BRIGHTNESS, "Brightness", pu, 0x02, 16, signedValue),
+        integer(V4L2_CID_CONTRAST, "Contrast", pu, 0x03, 16),
+        integer(V4L2_CID_SATURATION, "Saturation", pu, 0x07, 16),
+        governed(integer(V4L2_CID_HUE, "Hue", pu, 0x06, 16, signedValue, autoUpdated),
+                 V4L2_CID_HUE_AUTO, 0),
         boolean(V4L2_CID_AUTO_WHITE_BALANCE, "White Balance Temperature, Auto", pu, 0x0B),
-        integer(V4L2_CID_GAMMA, "Gamma", pu, 0x09, 2),
-        integer(V4L2_CID_GAIN, "Gain", pu, 0x04, 2),
-        {V4L2_CID_POWER_LINE_FREQUENCY,
-         "Power Line Frequency",
-         Type::menu,
-         pu,
-         0x05,
-         0,
-         1,
-         false,
-         {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}},
-         true,
-         false},
+        integer(V4L2_CID_GAMMA, "Gamma", pu, 0x09, 16),
+        integer(V4L2_CID_GAIN, "Gain", pu, 0x04, 16),
+        menu(V4L2_CID_POWER_LINE_FREQUENCY, "Power Line Frequency", pu, 0x05, 2,
+             {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}, {3, "Auto", 0x0150}}, false),
         boolean(V4L2_CID_HUE_AUTO, "Hue, Auto", pu, 0x10),
-        governed(
-            integer(V4L2_CID_WHITE_BALANCE_TEMPERATURE, "White Balance Temperature", pu, 0x0A, 2),
-            V4L2_CID_AUTO_WHITE_BALANCE, 0),
-        integer(V4L2_CID_SHARPNESS, "Sharpness", pu, 0x08, 2),
-        integer(V4L2_CID_BACKLIGHT_COMPENSATION, "Backlight Compensation", pu, 0x01, 2),
-        {V4L2_CID_EXPOSURE_AUTO,
-         "Exposure, Auto",
-         Type::menu,
-         ct,
-         0x02,
-         0,
-         1,
-         false,
-         {{2, "Auto Mode"},
-          {1, "Manual Mode"},
-          {4, "Shutter Priority Mode"},
-          {8, "Aperture Priority Mode"}},
-         false,
-         true},
-        governed(integer(V4L2_CID_EXPOSURE_ABSOLUTE, "Exposure (Absolute)", ct, 0x04, 4),
+        governed(integer(V4L2_CID_WHITE_BALANCE_TEMPERATURE, "White Balance Temperature", pu, 0x0A,
+                         16, false, autoUpdated),
+                 V4L2_CID_AUTO_WHITE_BALANCE, 0),
+        integer(V4L2_CID_SHARPNESS, "Sharpness", pu, 0x08, 16),
+        integer(V4L2_CID_BACKLIGHT_COMPENSATION, "Backlight Compensation", pu, 0x01, 16),
+        menu(V4L2_CID_EXPOSURE_AUTO, "Exposure, Auto", ct, 0x02, 4,
+             {{2, "Auto Mode"},
+              {1, "Manual Mode"},
+              {4, "Shutter Priority Mode"},
+              {8, "Aperture Priority Mode"}},
+             true),
+        governed(integer(V4L2_CID_EXPOSURE_ABSOLUTE, "Exposure (Absolute)", ct, 0x04, 32, false,
+                         autoUpdated),
                  V4L2_CID_EXPOSURE_AUTO, V4L2_EXPOSURE_MANUAL),
-        integer(V4L2_CID_PAN_ABSOLUTE, "Pan (Absolute)", ct, 0x0D, 4, true),
-        integer(V4L2_CID_TILT_ABSOLUTE, "Tilt (Absolute)", ct, 0x0D, 4, true),
-        governed(integer(V4L2_CID_FOCUS_ABSOLUTE, "Focus (absolute)", ct, 0x06, 2),
-                 V4L2_CID_FOCUS_AUTO, 0),
-        integer(V4L2_CID_ZOOM_ABSOLUTE, "Zoom, Absolute", ct, 0x0B, 2),
+        integer(V4L2_CID_PAN_ABSOLUTE, "Pan (Absolute)", ct, 0x0D, 32, signedValue, autoUpdated),
+        integer(V4L2_CID_TILT_ABSOLUTE, "Tilt (Absolute)", ct, 0x0D, 32, signedValue, autoUpdated),
+        governed(
+            integer(V4L2_CID_FOCUS_ABSOLUTE, "Focus (absolute)", ct, 0x06, 16, false, autoUpdated),
+            V4L2_CID_FOCUS_AUTO, 0),
+        integer(V4L2_CID_ZOOM_ABSOLUTE, "Zoom, Absolute", ct, 0x0B, 16, false, autoUpdated),
         boolean(V4L2_CID_FOCUS_AUTO, "Focus, Auto", ct, 0x08),
     };
     for (SimulatedVideoControl& control : all) {
@@ -107,35 +108,47 @@ const SimulatedVideoControl* SimulatedVideoControl::next(uint32_t id) {
 }
 
 int32_t SimulatedVideoControl::read(const std::vector<uint8_t>& bytes) const {
-    if (type == Type::boolean)
-        return bytes.at(offset) & 1; // the driver maps a switch to its lowest bit
-    uint32_t value = 0;
+    uint64_t value = 0;
+    const size_t length = (bits + 7u) / 8u;
     for (size_t i = length; i > 0; --i)
         value = (value << 8) | bytes.at(offset + i - 1);
-    if (isSigned && length < 4 && (value >> (8 * length - 1)) != 0)
-        value |= ~((uint32_t{1} << (8 * length)) - 1);
+    value &= (uint64_t{1} << bits) - 1;
+    if (isSigned && (value >> (bits - 1)) != 0)
+        value |= ~((uint64_t{1} << bits) - 1);
     return static_cast<int32_t>(value);
 }
 
 void SimulatedVideoControl::write(int32_t value, std::vector<uint8_t>& bytes) const {
-    for (size_t i = 0; i < length; ++i)
-        bytes.at(offset + i) = static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i));
-}
-
-int32_t SimulatedVideoControl::toV4l2(int32_t value) const {
-    for (size_t i = 0; i < menu.size(); ++i) {
-        if (menu[i].value == value)
-            return static_cast<int32_t>(i);
+    const uint64_t mask = (uint64_t{1} << bits) - 1;
+    const uint64_t field = static_cast<uint64_t>(static_cast<uint32_t>(value)) & mask;
+    for (size_t i = 0; i * 8 < bits; ++i) {
+        const auto byteMask = static_cast<uint8_t>(mask >> (8 * i));
+        uint8_t& byte = bytes.at(offset + i);
+        byte = static_cast<uint8_t>((byte & ~byteMask) | ((field >> (8 * i)) & byteMask));
     }
-    return value;
 }
 
-std::optional<int32_t> SimulatedVideoControl::fromV4l2(int32_t value) const {
+std::vector<SimulatedVideoControl::MenuEntry>
+SimulatedVideoControl::menuFor(uint16_t uvcVersion) const {
+    std::vector<MenuEntry> offered;
+    std::ranges::copy_if(menu, std::back_inserter(offered),
+                         [&](const MenuEntry& entry) { return entry.sinceUvc <= uvcVersion; });
+    return offered;
+}
+
+int32_t SimulatedVideoControl::toV4l2(int32_t value, uint16_t uvcVersion) const {
+    const auto offered = menuFor(uvcVersion);
+    const auto found = std::ranges::find(offered, value, &MenuEntry::value);
+    return found == offered.end() ? value : static_cast<int32_t>(found - offered.begin());
+}
+
+std::optional<int32_t> SimulatedVideoControl::fromV4l2(int32_t value, uint16_t uvcVersion) const {
     if (type != Type::menu)
         return value;
-    if (value < 0 || static_cast<size_t>(value) >= menu.size())
+    const auto offered = menuFor(uvcVersion);
+    if (value < 0 || static_cast<size_t>(value) >= offered.size())
         return std::nullopt;
-    return menu[static_cast<size_t>(value)].value;
+    return offered[static_cast<size_t>(value)].value;
 }
 
 } // namespace sim

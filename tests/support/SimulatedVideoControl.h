@@ -1,7 +1,7 @@
 #pragma once
 // One V4L2 control as the kernel's video driver maps it onto a control of the simulated
-// camera: its id, name, type, the bytes it occupies, its menu and the automatic mode that
-// governs it.
+// camera: its id, name, type, the bits it occupies, its menu, the requests the driver knows the
+// control to take and the automatic mode that governs it.
 
 #include <cstdint>
 #include <optional>
@@ -15,6 +15,7 @@ struct SimulatedVideoControl {
     struct MenuEntry {
         int32_t value; // the camera's byte
         std::string name;
+        uint16_t sinceUvc = 0; // offered only to cameras of this UVC version (bcdUVC) or later
     };
 
     uint32_t id;
@@ -23,13 +24,16 @@ struct SimulatedVideoControl {
     uint8_t unit;
     uint8_t selector;
     uint8_t offset; // bytes within the camera's value
-    uint8_t length;
+    uint8_t bits;   // the width the driver reads and writes, from the lowest bit of `offset`
     bool isSigned;
     std::vector<MenuEntry> menu;
     bool hasRange;            // the driver reads GET_MIN/MAX/RES, not only GET_DEF
     bool menuIsBitmask;       // entries the camera's GET_RES lacks are not offered
     uint32_t masterId = 0;    // the automatic mode that governs it
     int32_t masterManual = 0; // the master's V4L2 value in which it may be written
+    // The driver's own table flags the control auto-update whatever the camera's GET_INFO says:
+    // its value is read from the camera on every request.
+    bool autoUpdate = false;
 
     // The mappings of drivers/media/usb/uvc/uvc_ctrl.c for the VISTREL camera's controls, in
     // the order of their ids.
@@ -38,12 +42,15 @@ struct SimulatedVideoControl {
     // The first control whose id is greater than `id`.
     static const SimulatedVideoControl* next(uint32_t id);
 
-    // This control's V4L2 value within the camera's bytes, and the bytes with it changed.
+    // This control's bits of the camera's bytes as a number, and the bytes with only those
+    // bits changed (uvc_get_le_value, uvc_set_le_value).
     int32_t read(const std::vector<uint8_t>& bytes) const;
     void write(int32_t value, std::vector<uint8_t>& bytes) const;
+    // The menu a camera of this UVC version is offered.
+    std::vector<MenuEntry> menuFor(uint16_t uvcVersion) const;
     // Menu index of a camera value (the value itself when no entry has it), and back.
-    int32_t toV4l2(int32_t value) const;
-    std::optional<int32_t> fromV4l2(int32_t value) const;
+    int32_t toV4l2(int32_t value, uint16_t uvcVersion) const;
+    std::optional<int32_t> fromV4l2(int32_t value, uint16_t uvcVersion) const;
 };
 
 } // namespace sim

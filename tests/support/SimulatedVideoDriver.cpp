@@ -5,11 +5,10 @@
 #include "support/UVCClassRequest.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
-#include <map>
 #include <optional>
-#include <stdexcept>
 #include <thread>
 
 namespace sim {
@@ -20,7 +19,27 @@ using Type = SimulatedVideoControl::Type;
 
 using enum UVCClassRequest::Code;
 constexpr uint8_t extensionUnit = 3;
+constexpr uint8_t errorCodeSelector = 0x02; // UVC_VC_REQUEST_ERROR_CODE_CONTROL
 constexpr uint32_t classMask = 0x0FFF0000;
+// GET_INFO bits (UVC_CONTROL_CAP_*)
+constexpr uint8_t infoGet = 0x01, infoSet = 0x02, infoAutoUpdate = 0x08;
+
+// uvc_query_ctrl: the errno for each answer of the request-error-code control after a stall.
+struct ErrorCodeRow {
+    uint8_t code;
+    int error;
+};
+constexpr std::array<ErrorCodeRow, 9> errorCodes = {{
+    {0, EPIPE},   // no error: cannot happen after a stall
+    {1, EBUSY},   // not ready
+    {2, EILSEQ},  // wrong state
+    {3, EREMOTE}, // power
+    {4, ERANGE},  // out of range
+    {5, EIO},     // invalid unit
+    {6, EIO},     // invalid control
+    {7, EIO},     // invalid request
+    {8, EINVAL},  // invalid value within range
+}};
 
 uint32_t classOf(uint32_t id) {
     return id & classMask;
@@ -28,10 +47,6 @@ uint32_t classOf(uint32_t id) {
 
 const char* className(uint32_t controlClass) {
     return controlClass == V4L2_CTRL_CLASS_USER ? "User Controls" : "Camera Controls";
-}
-
-int32_t numberOf(const SimulatedVideoControl& control, const std::vector<uint8_t>& bytes) {
-    return control.read(bytes);
 }
 
 // The driver rounds to the step from the minimum, then clamps to the range.
@@ -46,10 +61,43 @@ int32_t adjusted(const SimulatedVideoControl& control, int32_t value, int32_t mi
                                            static_cast<uint32_t>(max)));
 }
 
+// The camera control's length in the driver's table: the end of its widest mapping.
+uint16_t sizeOf(uint8_t unit, uint8_t selector) {
+    uint16_t size = 0;
+    for (const SimulatedVideoControl& mapping : SimulatedVideoControl::all()) {
+        if (mapping.unit == unit && mapping.selector == selector)
+            size = std::max<uint16_t>(
+                size, static_cast<uint16_t>(mapping.offset + (mapping.bits + 7u) / 8u));
+    }
+    return size;
+}
+
 } // namespace
 
 SimulatedVideoDriver::SimulatedVideoDriver(std::shared_ptr<SimulatedControlEndpoint> endpoint)
     : endpoint(std::move(endpoint)) {}
+
+// uvc_ctrl_init_ctrl: the driver's own flags, then uvc_ctrl_get_flags adds the camera's GET_INFO
+// bits (a failed GET_INFO leaves the table's flags).
+void SimulatedVideoDriver::probe() {
+    facts = endpoint->descriptorSet().videoControl();
+    controls.clear();
+    extension.clear();
+    for (const SimulatedVideoControl& mapping : SimulatedVideoControl::all()) {
+        auto [entry, added] = controls.try_emplace({mapping.unit, mapping.selector});
+        Held& control = entry->second;
+        control.autoUpdate = control.autoUpdate || mapping.autoUpdate;
+        control.hasRange = control.hasRange || mapping.hasRange;
+        control.hasRes = control.hasRes || mapping.menuIsBitmask;
+        if (!added)
+            continue;
+        control.size = sizeOf(mapping.unit, mapping.selector);
+        control.cur.assign(control.size, 0);
+        std::vector<uint8_t> info(1);
+        if (query(getInfo, mapping.unit, mapping.selector, info) == 0)
+            control.autoUpdate = control.autoUpdate || (info[0] & infoAutoUpdate) != 0;
+    }
+}
 
 int SimulatedVideoDriver::queryControl(v4l2_query_ext_ctrl& query) {
     const bool next = query.id & V4L2_CTRL_FLAG_NEXT_CTRL;
@@ -73,23 +121,21 @@ int SimulatedVideoDriver::queryControl(v4l2_query_ext_ctrl& query) {
     std::strncpy(query.name, control->name.c_str(), sizeof query.name - 1);
     query.elems = 1;
     query.elem_size = 4;
-    if (control->masterId && masterValue(*control) != control->masterManual)
-        query.flags |= V4L2_CTRL_FLAG_INACTIVE;
-    std::vector<uint8_t> def, min, max, res;
-    for (auto [kind, bytes] :
-         {std::pair{getDef, &def}, {getMin, &min}, {getMax, &max}, {getRes, &res}}) {
-        const bool asked =
-            kind == getDef || control->hasRange || (kind == getRes && control->menuIsBitmask);
-        if (!asked)
-            continue;
-        if (int error = request(kind, control->unit, control->selector, *bytes))
+    if (control->masterId) {
+        int32_t master = 0;
+        if (int error = current(*SimulatedVideoControl::find(control->masterId), master))
             return error;
+        if (master != control->masterManual)
+            query.flags |= V4L2_CTRL_FLAG_INACTIVE;
     }
-    query.default_value = control->toV4l2(numberOf(*control, def));
+    Held& state = held(*control);
+    if (int error = populate(state, control->unit, control->selector))
+        return error;
+    query.default_value = control->toV4l2(control->read(state.def), facts.uvcVersion);
     switch (control->type) {
     case Type::menu:
         query.type = V4L2_CTRL_TYPE_MENU;
-        query.maximum = static_cast<int64_t>(control->menu.size()) - 1;
+        query.maximum = static_cast<int64_t>(control->menuFor(facts.uvcVersion).size()) - 1;
         query.step = 1;
         break;
     case Type::boolean:
@@ -99,9 +145,9 @@ int SimulatedVideoDriver::queryControl(v4l2_query_ext_ctrl& query) {
         break;
     case Type::integer:
         query.type = V4L2_CTRL_TYPE_INTEGER;
-        query.minimum = numberOf(*control, min);
-        query.maximum = numberOf(*control, max);
-        query.step = static_cast<uint64_t>(numberOf(*control, res));
+        query.minimum = control->read(state.min);
+        query.maximum = control->read(state.max);
+        query.step = static_cast<uint64_t>(control->read(state.res));
         break;
     }
     return 0;
@@ -114,171 +160,283 @@ int SimulatedVideoDriver::queryMenu(v4l2_querymenu& menu) {
     std::memset(&menu, 0, sizeof menu);
     menu.id = id;
     menu.index = index;
-    if (!control || control->type != Type::menu || index >= control->menu.size())
+    if (!control || control->type != Type::menu)
         return EINVAL;
-    const auto& entry = control->menu[index];
+    const auto offered = control->menuFor(facts.uvcVersion);
+    if (index >= offered.size())
+        return EINVAL;
+    const auto& entry = offered[index];
     if (control->menuIsBitmask) {
-        std::vector<uint8_t> res;
-        if (int error = request(getRes, control->unit, control->selector, res))
+        Held& state = held(*control);
+        if (int error = populate(state, control->unit, control->selector))
             return error;
-        if ((numberOf(*control, res) & entry.value) == 0)
+        if ((control->read(state.res) & entry.value) == 0)
             return EINVAL;
     }
     std::strncpy(reinterpret_cast<char*>(menu.name), entry.name.c_str(), sizeof menu.name - 1);
     return 0;
 }
 
-int SimulatedVideoDriver::getControl(uint32_t id, int32_t& value) {
-    const SimulatedVideoControl* control = SimulatedVideoControl::find(id);
-    if (!control)
-        return EINVAL;
-    std::vector<uint8_t> current;
-    if (int error = request(getCur, control->unit, control->selector, current))
-        return error;
-    value = control->toV4l2(numberOf(*control, current));
-    return 0;
+// uvc_ioctl_g_ext_ctrls: every value, then a rollback that ends the request.
+int SimulatedVideoDriver::getControls(std::span<v4l2_ext_control> values, uint32_t& errorIndex) {
+    for (size_t i = 0; i < values.size(); ++i) {
+        errorIndex = static_cast<uint32_t>(i);
+        const SimulatedVideoControl* control = SimulatedVideoControl::find(values[i].id);
+        int32_t value = 0;
+        int error = control ? current(*control, value) : EINVAL;
+        values[i].value = value;
+        if (error) {
+            endRequest(false);
+            return error;
+        }
+    }
+    errorIndex = static_cast<uint32_t>(values.size());
+    return endRequest(false);
 }
 
-int SimulatedVideoDriver::setControls(std::span<v4l2_ext_control> controls, bool tryOnly,
+// uvc_ioctl_s_try_ext_ctrls: access checked for all, each value set in the driver's copy, then
+// a commit sends the changed controls (a try or a failure rolls back).
+int SimulatedVideoDriver::setControls(std::span<v4l2_ext_control> values, bool tryOnly,
                                       uint32_t& errorIndex) {
-    // The new bytes of each camera control, in the order of their first mention.
-    std::vector<std::pair<const SimulatedVideoControl*, std::vector<uint8_t>>> writes;
-    for (size_t i = 0; i < controls.size(); ++i) {
+    for (size_t i = 0; i < values.size(); ++i) {
         errorIndex = static_cast<uint32_t>(i);
-        const SimulatedVideoControl* control = SimulatedVideoControl::find(controls[i].id);
+        const SimulatedVideoControl* control = SimulatedVideoControl::find(values[i].id);
         if (!control)
             return EINVAL;
-        int32_t value = controls[i].value;
-        if (int error = checked(*control, controls, value))
+        if (int error = accessible(*control, values))
             return error;
-        auto write = std::ranges::find_if(writes, [&](const auto& entry) {
-            return entry.first->unit == control->unit && entry.first->selector == control->selector;
-        });
-        if (write == writes.end())
-            write = writes.insert(writes.end(), {control, modelValue(*control, getCur)});
-        control->write(value, write->second);
-        controls[i].value = control->toV4l2(value);
     }
-    errorIndex = static_cast<uint32_t>(controls.size());
-    if (tryOnly)
+    for (size_t i = 0; i < values.size(); ++i) {
+        errorIndex = static_cast<uint32_t>(i);
+        if (int error = set(*SimulatedVideoControl::find(values[i].id), values[i])) {
+            endRequest(false);
+            return error;
+        }
+    }
+    errorIndex = static_cast<uint32_t>(values.size());
+    return endRequest(!tryOnly);
+}
+
+// uvc_xu_ctrl_query
+int SimulatedVideoDriver::queryExtensionUnit(uint8_t unit, uint8_t selector, uint8_t request,
+                                             std::vector<uint8_t>& data) {
+    const unsigned bit = selector - 1u;
+    if (unit != extensionUnit || bit >= 8 || (facts.extensionControls & (1u << bit)) == 0)
+        return ENOENT;
+    if (initExtension(selector) != 0)
+        return ENOENT;
+    const ExtensionControl& control = extension.at(selector);
+    uint8_t required = 0;
+    switch (request) {
+    case getCur:
+        required = infoGet;
+        break;
+    case setCur:
+        required = infoSet;
+        break;
+    case getMin:
+    case getMax:
+    case getDef:
+    case getRes:
+    case getLen:
+    case getInfo:
+        break; // GET_MIN/MAX/DEF/RES are always flagged for an extension-unit control
+    default:
+        return EINVAL;
+    }
+    const uint16_t size = *UVCClassRequest::payloadLength(request, control.size);
+    if (data.size() != size)
+        return ENOBUFS;
+    if (required != 0 && (control.info & required) == 0)
+        return EBADRQC;
+    return query(request, unit, selector, data);
+}
+
+SimulatedVideoDriver::Held& SimulatedVideoDriver::held(const SimulatedVideoControl& control) {
+    return controls.at({control.unit, control.selector});
+}
+
+// __uvc_ctrl_get: the camera is asked only while the control is not loaded.
+int SimulatedVideoDriver::current(const SimulatedVideoControl& control, int32_t& value) {
+    Held& state = held(control);
+    if (!state.get)
+        return EACCES;
+    if (!state.loaded) {
+        std::vector<uint8_t> bytes(state.size);
+        if (int error = query(getCur, control.unit, control.selector, bytes))
+            return error;
+        state.cur = std::move(bytes);
+        state.loaded = true;
+    }
+    value = control.toV4l2(control.read(state.cur), facts.uvcVersion);
+    return 0;
+}
+
+// uvc_ctrl_populate_cache: the limits are read once.
+int SimulatedVideoDriver::populate(Held& state, uint8_t unit, uint8_t selector) {
+    if (state.cached)
         return 0;
-    for (auto& [control, bytes] : writes) {
-        if (int error = request(setCur, control->unit, control->selector, bytes))
+    const std::pair<uint8_t, std::vector<uint8_t> Held::*> limits[] = {
+        {getDef, &Held::def}, {getMin, &Held::min}, {getMax, &Held::max}, {getRes, &Held::res}};
+    for (const auto& [request, bytes] : limits) {
+        const bool asked =
+            request == getDef || state.hasRange || (request == getRes && state.hasRes);
+        (state.*bytes).assign(state.size, 0);
+        if (!asked)
+            continue;
+        if (int error = query(request, unit, selector, state.*bytes))
+            return error;
+    }
+    state.cached = true;
+    return 0;
+}
+
+int32_t SimulatedVideoDriver::limit(const SimulatedVideoControl& control,
+                                    std::vector<uint8_t> Held::*bytes) {
+    return control.read(held(control).*bytes);
+}
+
+// uvc_ctrl_is_accessible: a governed control only in its master's manual state, the master's
+// new value counting when the same request sets it.
+int SimulatedVideoDriver::accessible(const SimulatedVideoControl& control,
+                                     std::span<v4l2_ext_control> values) {
+    if (!held(control).set)
+        return EACCES;
+    if (!control.masterId)
+        return 0;
+    const auto master = std::ranges::find(values, control.masterId, &v4l2_ext_control::id);
+    if (master != values.end())
+        return master->value == control.masterManual ? 0 : EACCES;
+    int32_t state = 0;
+    if (current(*SimulatedVideoControl::find(control.masterId), state) == 0 &&
+        state != control.masterManual)
+        return EACCES;
+    return 0;
+}
+
+// uvc_ctrl_set
+int SimulatedVideoDriver::set(const SimulatedVideoControl& control, v4l2_ext_control& value) {
+    Held& state = held(control);
+    int32_t field = value.value;
+    switch (control.type) {
+    case Type::integer:
+        if (int error = populate(state, control.unit, control.selector))
+            return error;
+        value.value = adjusted(control, value.value, limit(control, &Held::min),
+                               limit(control, &Held::max), limit(control, &Held::res));
+        field = value.value;
+        break;
+    case Type::boolean:
+        value.value = std::clamp(value.value, 0, 1);
+        field = value.value;
+        break;
+    case Type::menu: {
+        const auto byte = control.fromV4l2(value.value, facts.uvcVersion);
+        if (!byte)
+            return ERANGE;
+        field = *byte;
+        if (control.menuIsBitmask) {
+            if (int error = populate(state, control.unit, control.selector))
+                return error;
+            if ((limit(control, &Held::res) & field) == 0)
+                return EINVAL;
+        }
+        break;
+    }
+    }
+    // A mapping narrower than the control: the other bits come from the camera.
+    if (!state.loaded && state.size * 8u != control.bits) {
+        std::vector<uint8_t> bytes(state.size);
+        if (state.get) {
+            if (int error = query(getCur, control.unit, control.selector, bytes))
+                return error;
+        }
+        state.cur = std::move(bytes);
+        state.loaded = true;
+    }
+    if (!state.dirty)
+        state.backup = state.cur;
+    control.write(field, state.cur);
+    state.dirty = true;
+    return 0;
+}
+
+// uvc_ctrl_commit_entity over the chain: auto-update (and write-only) controls are unloaded;
+// a commit sends each changed control and keeps the old value of one that fails.
+int SimulatedVideoDriver::endRequest(bool commit) {
+    for (auto& [key, state] : controls) {
+        if (state.autoUpdate || !state.get)
+            state.loaded = false;
+        if (!state.dirty)
+            continue;
+        std::vector<uint8_t> bytes = state.cur;
+        const int error = commit ? query(setCur, key.first, key.second, bytes) : 0;
+        if (!commit || error)
+            state.cur = state.backup;
+        state.dirty = false;
+        if (error)
             return error;
     }
     return 0;
 }
 
-int SimulatedVideoDriver::queryExtensionUnit(uint8_t unit, uint8_t selector, uint8_t query,
-                                             std::vector<uint8_t>& data) {
-    uint16_t size = 0;
-    if (unit != extensionUnit || length(unit, selector, size) != 0)
-        return ENOENT;
-    const std::optional<uint16_t> payload = UVCClassRequest::payloadLength(query, size);
-    if (!payload)
-        return EINVAL;
-    if (data.size() != *payload)
-        return ENOBUFS;
-    return request(query, unit, selector, data);
+// uvc_ctrl_fill_xu_info on first use: GET_LEN, then GET_INFO; nothing is kept when either fails.
+int SimulatedVideoDriver::initExtension(uint8_t selector) {
+    if (extension.contains(selector))
+        return 0;
+    std::vector<uint8_t> length(2);
+    if (int error = query(getLen, extensionUnit, selector, length))
+        return error;
+    std::vector<uint8_t> info(1);
+    if (int error = query(getInfo, extensionUnit, selector, info))
+        return error;
+    extension[selector] = {static_cast<uint16_t>(length[0] | (length[1] << 8)), info[0]};
+    return 0;
 }
 
-// One request to the camera on behalf of the driver; `data` carries the payload of a SET_CUR
-// and receives the answer of a GET.
-int SimulatedVideoDriver::request(uint8_t bRequest, uint8_t unit, uint8_t selector,
-                                  std::vector<uint8_t>& data) {
+int SimulatedVideoDriver::query(uint8_t bRequest, uint8_t unit, uint8_t selector,
+                                std::vector<uint8_t>& data) {
+    const int moved = send(bRequest, unit, selector, data);
+    if (moved == static_cast<int>(data.size()))
+        return 0;
+    if (moved >= 0)
+        return EPIPE; // a short answer
+    if (moved != -EPIPE)
+        return -moved;
+    std::vector<uint8_t> code(1);
+    const int asked = send(getCur, 0, errorCodeSelector, code);
+    if (asked != 1)
+        return asked < 0 ? -asked : EPIPE;
+    const auto row = std::ranges::find(errorCodes, code[0], &ErrorCodeRow::code);
+    return row == errorCodes.end() ? EPIPE : row->error;
+}
+
+int SimulatedVideoDriver::send(uint8_t bRequest, uint8_t unit, uint8_t selector,
+                               std::vector<uint8_t>& data) {
     ControlTransfer transfer;
     transfer.bmRequestType = bRequest == setCur ? 0x21 : 0xA1;
     transfer.bRequest = bRequest;
     transfer.wValue = static_cast<uint16_t>(selector << 8);
     transfer.wIndex = static_cast<uint16_t>(unit << 8);
-    if (bRequest == setCur || unit == extensionUnit) {
-        transfer.wLength = static_cast<uint16_t>(data.size());
-    } else if (int error = length(unit, selector, transfer.wLength)) {
-        return error;
-    }
+    transfer.wLength = static_cast<uint16_t>(data.size());
     if (bRequest == setCur)
         transfer.data = data;
     transfer.route = TransferRoute::videoNode;
-    const uint16_t expected = transfer.wLength;
+    const std::chrono::milliseconds timeout = controlTimeout;
+    transfer.timeoutMs = static_cast<unsigned>(timeout.count());
     SimulatedControlEndpoint::Outcome outcome = endpoint->transfer(std::move(transfer));
     if (outcome.submitErrno)
-        return outcome.submitErrno;
-    if (!outcome.completes)
-        return ETIMEDOUT; // after the driver's own timeout
+        return -outcome.submitErrno;
+    if (!outcome.completes) {
+        std::this_thread::sleep_for(timeout); // usb_control_msg gives up
+        return -ETIMEDOUT;
+    }
     std::this_thread::sleep_for(outcome.delay);
     if (outcome.status)
-        return -outcome.status;
-    if (outcome.actualLength != expected)
-        return EPIPE;
+        return outcome.status;
     if (bRequest != setCur)
-        data = std::move(outcome.data);
-    return 0;
-}
-
-int SimulatedVideoDriver::length(uint8_t unit, uint8_t selector, uint16_t& size) const {
-    try {
-        size = endpoint->withModel([&](const SimulatedControlModel& model) {
-            return model.control(unit, selector).length;
-        });
-        return 0;
-    } catch (const std::out_of_range&) {
-        return EINVAL;
-    }
-}
-
-// What the driver holds of a control without asking the camera again.
-std::vector<uint8_t> SimulatedVideoDriver::modelValue(const SimulatedVideoControl& control,
-                                                      uint8_t kind) const {
-    const Control held = endpoint->withModel([&](const SimulatedControlModel& model) {
-        return model.control(control.unit, control.selector);
-    });
-    switch (kind) {
-    case getMin:
-        return held.min;
-    case getMax:
-        return held.max;
-    case getRes:
-        return held.res;
-    default:
-        return held.cur;
-    }
-}
-
-int32_t SimulatedVideoDriver::masterValue(const SimulatedVideoControl& control) const {
-    const SimulatedVideoControl* master = SimulatedVideoControl::find(control.masterId);
-    return master->toV4l2(numberOf(*master, modelValue(*master, getCur)));
-}
-
-// The value as the driver writes it, or the errno that refuses it. A master set to manual in
-// the same request makes its governed control writable.
-int SimulatedVideoDriver::checked(const SimulatedVideoControl& control,
-                                  std::span<v4l2_ext_control> controls, int32_t& value) const {
-    if (control.masterId) {
-        const auto master = std::ranges::find(controls, control.masterId, &v4l2_ext_control::id);
-        const int32_t state = master != controls.end() ? master->value : masterValue(control);
-        if (state != control.masterManual)
-            return EACCES;
-    }
-    switch (control.type) {
-    case Type::boolean:
-        value = std::clamp(value, 0, 1);
-        return 0;
-    case Type::menu: {
-        const auto byte = control.fromV4l2(value);
-        if (!byte)
-            return ERANGE;
-        if (control.menuIsBitmask && (numberOf(control, modelValue(control, getRes)) & *byte) == 0)
-            return EINVAL;
-        value = *byte;
-        return 0;
-    }
-    case Type::integer:
-        value = adjusted(control, value, numberOf(control, modelValue(control, getMin)),
-                         numberOf(control, modelValue(control, getMax)),
-                         numberOf(control, modelValue(control, getRes)));
-        return 0;
-    }
-    return EINVAL;
+        std::ranges::copy(outcome.data, data.begin());
+    return outcome.actualLength;
 }
 
 } // namespace sim

@@ -32,10 +32,10 @@ constexpr uint8_t classInterface = 0x24;
 constexpr uint8_t videoClass = 0x0E;
 
 // Class-specific video-control descriptors: header, then the chain CT 1 -> PU 2 -> XU 3 -> OT 4.
-Bytes videoControlDescriptors() {
+Bytes videoControlDescriptors(const UsbDescriptors::VideoControl& facts) {
     Bytes vc;
-    append(vc, {13, classInterface, 0x01}); // header, UVC 1.00
-    appendWord(vc, 0x0100);
+    append(vc, {13, classInterface, 0x01}); // header
+    appendWord(vc, facts.uvcVersion);
     appendWord(vc, 0); // total length, filled in below
     appendLong(vc, 48000000);
     append(vc, {1, 1}); // one streaming interface: number 1
@@ -48,11 +48,11 @@ Bytes videoControlDescriptors() {
     append(vc, {12, classInterface, 0x05, 2, 1});
     appendWord(vc, 0);
     append(vc, {3, 0x7F, 0x1F, 0x04, 0});
-    // Extension unit: selectors 1 and 3.
+    // Extension unit: the selectors of bmControls.
     append(vc, {26, classInterface, 0x06, 3});
     append(vc, {0x5A, 0x3C, 0x8E, 0x28, 0x17, 0x4B, 0x4D, 0x1A, 0x96, 0x21, 0x3E, 0x0D, 0x57, 0xC2,
                 0x6B, 0x09});
-    append(vc, {2, 1, 2, 1, 0x05, 0});
+    append(vc, {2, 1, 2, 1, facts.extensionControls, 0});
     // Output terminal: USB streaming, fed by the extension unit.
     append(vc, {9, classInterface, 0x03, 4});
     appendWord(vc, 0x0101);
@@ -106,7 +106,7 @@ std::vector<uint8_t> UsbDescriptors::configuration() const {
     append(c, {9, 0x02, 0, 0, 2, 1, 0, 0x80, 250});
     append(c, {8, 0x0B, 0, 2, videoClass, 0x03, 0, productIndex});
     append(c, {9, interfaceDescriptor, 0, 0, 0, videoClass, 0x01, 0, productIndex});
-    Bytes vc = videoControlDescriptors();
+    Bytes vc = videoControlDescriptors(control);
     c.insert(c.end(), vc.begin(), vc.end());
     append(c, {9, interfaceDescriptor, 1, 0, 1, videoClass, 0x02, 0, 0});
     Bytes vs = videoStreamingDescriptors();

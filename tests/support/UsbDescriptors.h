@@ -18,11 +18,21 @@ public:
         std::string serial;
     };
 
+    // What the video-control interface tells of the camera: its UVC version (bcdUVC) and which
+    // selectors of the extension unit exist (bmControls: selector n is bit n-1).
+    struct VideoControl {
+        uint16_t uvcVersion = 0x0100;
+        uint8_t extensionControls = 0x05; // selectors 1 and 3
+    };
+
     static constexpr uint8_t manufacturerIndex = 1;
     static constexpr uint8_t productIndex = 2;
     static constexpr uint8_t serialIndex = 3;
 
     UsbDescriptors(uint16_t vendorId, uint16_t productId, Strings strings);
+
+    const VideoControl& videoControl() const { return control; }
+    void setVideoControl(VideoControl facts) { control = facts; }
 
     std::vector<uint8_t> device() const;
     std::vector<uint8_t> configuration() const;
@@ -35,6 +45,7 @@ private:
     uint16_t vendorId;
     uint16_t productId;
     Strings strings;
+    VideoControl control;
 };
 
 } // namespace sim

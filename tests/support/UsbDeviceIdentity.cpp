@@ -28,6 +28,14 @@ std::string UsbDeviceIdentity::videoSysfsPath() const {
     return sysfsPath() + "/" + interfaceName(0) + "/video4linux/" + videoName();
 }
 
+std::string UsbDeviceIdentity::metadataName() const {
+    return "video" + std::to_string(metadataIndex);
+}
+
+std::string UsbDeviceIdentity::metadataSysfsPath() const {
+    return sysfsPath() + "/" + interfaceName(0) + "/video4linux/" + metadataName();
+}
+
 std::string UsbDeviceIdentity::devnode() const {
     char path[32];
     std::snprintf(path, sizeof path, "/dev/bus/usb/001/%03d", deviceNumber);

@@ -13,15 +13,18 @@ struct UsbDeviceIdentity {
     std::string manufacturer;
     std::string product;
     std::string serial;
-    int port = 1;         // on root hub usb1: sysfs name 1-<port>
-    int deviceNumber = 2; // on bus 1
-    int videoIndex = 0;   // /dev/video<index>
+    int port = 1;          // on root hub usb1: sysfs name 1-<port>
+    int deviceNumber = 2;  // on bus 1
+    int videoIndex = 0;    // /dev/video<index>
+    int metadataIndex = 3; // the driver's metadata node beside the capture node
 
     std::string name() const;                    // 1-1
     std::string sysfsPath() const;               // /sys/devices/.../usb1/1-1
     std::string interfaceName(int number) const; // 1-1:1.0
     std::string videoName() const;               // video0
     std::string videoSysfsPath() const;
+    std::string metadataName() const; // video3
+    std::string metadataSysfsPath() const;
     std::string devnode() const; // /dev/bus/usb/001/002
     std::string idPath() const;  // pci-0000:00:14.0-usb-0:1
 };

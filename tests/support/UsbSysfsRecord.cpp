@@ -40,14 +40,22 @@ std::string underscored(std::string text) {
 } // namespace
 
 UsbSysfsRecord::UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
-                               VideoNode node)
+                               VideoNode node, bool udevCapabilities)
     : identity(identity)
     , descriptors(std::move(descriptors))
-    , node(node) {}
+    , node(node)
+    , udevCapabilities(udevCapabilities) {}
 
 std::string UsbSysfsRecord::text() const {
     const std::string interfaces = device() + "\n" + interface(0, 1) + "\n" + interface(1, 2);
-    return node == VideoNode::none ? interfaces : interfaces + "\n" + videoNode();
+    if (node == VideoNode::none)
+        return interfaces;
+    const std::string capture =
+        videoNode(identity.videoName(), identity.videoSysfsPath(), ":capture:");
+    if (node == VideoNode::file)
+        return interfaces + "\n" + capture;
+    return interfaces + "\n" + capture + "\n" +
+           videoNode(identity.metadataName(), identity.metadataSysfsPath(), ":");
 }
 
 std::string UsbSysfsRecord::common() const {
@@ -105,24 +113,28 @@ std::string UsbSysfsRecord::interface(int number, int subclass) const {
     return out.str();
 }
 
-std::string UsbSysfsRecord::videoNode() const {
+// udev's v4l_id writes ":capture:" for a capture node and ":" for the metadata node.
+std::string UsbSysfsRecord::videoNode(const std::string& name, const std::string& sysfsPath,
+                                      const char* capabilities) const {
     std::ostringstream out;
     std::string idPath = identity.idPath() + ":1.0";
     // Video nodes have major 81; the minor is the node's number, as the driver numbers them.
-    const std::string minor = identity.videoName().substr(std::string_view("video").size());
+    const std::string minor = name.substr(std::string_view("video").size());
     // The node is a plain file either way: umockdev keeps the terminal it makes for a node
     // without contents for the testbed's life, and would refuse the node on a re-plug.
-    out << "P: " << identity.videoSysfsPath().substr(4) << "\n"
-        << "N: " << identity.videoName() << "=00\n"
+    out << "P: " << sysfsPath.substr(4) << "\n"
+        << "N: " << name << "=00\n"
         << "E: SUBSYSTEM=video4linux\n"
-        << "E: DEVNAME=" << identity.videoName() << "\n"
+        << "E: DEVNAME=" << name << "\n"
         << "E: MAJOR=81\nE: MINOR=" << minor << "\n"
         << "A: dev=81:" << minor << "\\n\n"
-        << common() << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n"
-        << "E: ID_V4L_VERSION=2\nE: ID_V4L_CAPABILITIES=:capture:\n"
-        << "E: ID_V4L_PRODUCT=" << identity.product << "\n"
-        << "A: name=" << identity.product << "\\n\n"
-        << "A: index=0\\n\n";
+        << common() << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n";
+    if (udevCapabilities) {
+        out << "E: ID_V4L_VERSION=2\nE: ID_V4L_CAPABILITIES=" << capabilities << "\n"
+            << "E: ID_V4L_PRODUCT=" << identity.product << "\n";
+    }
+    out << "A: name=" << identity.product << "\\n\n"
+        << "A: index=" << (name == identity.videoName() ? 0 : 1) << "\\n\n";
     return out.str();
 }
 

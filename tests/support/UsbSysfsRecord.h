@@ -12,24 +12,27 @@ struct UsbDeviceIdentity;
 
 class UsbSysfsRecord {
 public:
-    // How the video node appears: a file nothing answers, one whose ioctls a handler answers, or
-    // none.
+    // How the video node appears: a file nothing answers, the driver's capture and metadata
+    // nodes whose ioctls a handler answers, or none.
     enum class VideoNode { file, answered, none };
 
+    // `udevCapabilities` false: udev set no ID_V4L_* properties (containers, minimal udev).
     UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
-                   VideoNode node = VideoNode::file);
+                   VideoNode node = VideoNode::file, bool udevCapabilities = true);
 
     std::string text() const;
 
 private:
     std::string device() const;
     std::string interface(int number, int subclass) const;
-    std::string videoNode() const;
+    std::string videoNode(const std::string& name, const std::string& sysfsPath,
+                          const char* capabilities) const;
     std::string common() const; // properties shared by the device, interfaces and node
 
     const UsbDeviceIdentity& identity;
     std::vector<uint8_t> descriptors;
     VideoNode node;
+    bool udevCapabilities;
 };
 
 } // namespace sim

@@ -23,9 +23,10 @@ template <typename T> struct Argument : ResolvedIoctlData {
 
 } // namespace
 
-VideoDeviceNode::VideoDeviceNode(std::shared_ptr<SimulatedControlEndpoint> endpoint,
+VideoDeviceNode::VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, Kind kind,
                                  std::string card, std::string busInfo)
-    : driver(std::move(endpoint))
+    : driver(std::move(driver))
+    , kind(kind)
     , card(std::move(card))
     , busInfo(std::move(busInfo)) {}
 
@@ -49,12 +50,14 @@ void VideoDeviceNode::handle(UMockdevIoctlClient* client) {
 }
 
 int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) {
-    switch (request) {
-    case VIDIOC_QUERYCAP:
+    if (request == VIDIOC_QUERYCAP)
         return capabilities(client);
+    if (kind == Kind::metadata)
+        return ENOTTY; // uvc_meta_ioctl_ops has no control ioctls
+    switch (request) {
     case VIDIOC_QUERY_EXT_CTRL: {
         Argument<v4l2_query_ext_ctrl> query(client);
-        return query.data ? driver.queryControl(*query.as<v4l2_query_ext_ctrl>()) : EFAULT;
+        return query.data ? driver->queryControl(*query.as<v4l2_query_ext_ctrl>()) : EFAULT;
     }
     case VIDIOC_QUERYCTRL: {
         Argument<v4l2_queryctrl> query(client);
@@ -63,7 +66,7 @@ int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) 
         auto* legacy = query.as<v4l2_queryctrl>();
         v4l2_query_ext_ctrl extended{};
         extended.id = legacy->id;
-        const int error = driver.queryControl(extended);
+        const int error = driver->queryControl(extended);
         if (error == 0) {
             legacy->id = extended.id;
             legacy->type = extended.type;
@@ -78,15 +81,17 @@ int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) 
     }
     case VIDIOC_QUERYMENU: {
         Argument<v4l2_querymenu> menu(client);
-        return menu.data ? driver.queryMenu(*menu.as<v4l2_querymenu>()) : EFAULT;
+        return menu.data ? driver->queryMenu(*menu.as<v4l2_querymenu>()) : EFAULT;
     }
     case VIDIOC_G_CTRL: {
         Argument<v4l2_control> control(client);
         if (!control.data)
             return EFAULT;
-        int32_t value = 0;
-        const int error = driver.getControl(control.as<v4l2_control>()->id, value);
-        control.as<v4l2_control>()->value = value;
+        v4l2_ext_control one{};
+        one.id = control.as<v4l2_control>()->id;
+        uint32_t errorIndex = 0;
+        const int error = driver->getControls({&one, 1}, errorIndex);
+        control.as<v4l2_control>()->value = one.value;
         return error;
     }
     case VIDIOC_S_CTRL: {
@@ -97,7 +102,7 @@ int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) 
         one.id = control.as<v4l2_control>()->id;
         one.value = control.as<v4l2_control>()->value;
         uint32_t errorIndex = 0;
-        const int error = driver.setControls({&one, 1}, false, errorIndex);
+        const int error = driver->setControls({&one, 1}, false, errorIndex);
         control.as<v4l2_control>()->value = one.value;
         return error;
     }
@@ -123,8 +128,11 @@ int VideoDeviceNode::capabilities(UMockdevIoctlClient* client) {
     std::strncpy(reinterpret_cast<char*>(caps->bus_info), busInfo.c_str(),
                  sizeof caps->bus_info - 1);
     caps->version = 0x060100;
-    caps->device_caps = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_EXT_PIX_FORMAT;
-    caps->capabilities = caps->device_caps | V4L2_CAP_META_CAPTURE | V4L2_CAP_DEVICE_CAPS;
+    caps->device_caps = kind == Kind::capture
+                            ? V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_STREAMING | V4L2_CAP_EXT_PIX_FORMAT
+                            : V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING;
+    caps->capabilities = V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_META_CAPTURE | V4L2_CAP_STREAMING |
+                         V4L2_CAP_EXT_PIX_FORMAT | V4L2_CAP_DEVICE_CAPS;
     return 0;
 }
 
@@ -141,16 +149,8 @@ int VideoDeviceNode::extendedControls(UMockdevIoctlClient* client, unsigned long
         return EFAULT;
     std::span controls(array.as<v4l2_ext_control>(), all->count);
     if (request != VIDIOC_G_EXT_CTRLS)
-        return driver.setControls(controls, request == VIDIOC_TRY_EXT_CTRLS, all->error_idx);
-    for (size_t i = 0; i < controls.size(); ++i) {
-        all->error_idx = static_cast<uint32_t>(i);
-        int32_t value = 0;
-        if (int error = driver.getControl(controls[i].id, value))
-            return error;
-        controls[i].value = value;
-    }
-    all->error_idx = all->count;
-    return 0;
+        return driver->setControls(controls, request == VIDIOC_TRY_EXT_CTRLS, all->error_idx);
+    return driver->getControls(controls, all->error_idx);
 }
 
 int VideoDeviceNode::extensionUnit(UMockdevIoctlClient* client) {
@@ -164,7 +164,7 @@ int VideoDeviceNode::extensionUnit(UMockdevIoctlClient* client) {
     if (!buffer.data)
         return EFAULT;
     std::vector<uint8_t> data(buffer.bytes(), buffer.bytes() + query->size);
-    const int error = driver.queryExtensionUnit(query->unit, query->selector, query->query, data);
+    const int error = driver->queryExtensionUnit(query->unit, query->selector, query->query, data);
     if (error == 0 && query->query != 0x01)
         std::memcpy(buffer.bytes(), data.data(), std::min<size_t>(data.size(), query->size));
     return error;

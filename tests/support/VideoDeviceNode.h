@@ -1,7 +1,9 @@
 #pragma once
-// The video node (/dev/videoN) that the kernel's video driver makes for a simulated camera:
-// answers VIDIOC_QUERYCAP, the control ioctls and UVCIOC_CTRL_QUERY through a
-// SimulatedVideoDriver; while the camera is unplugged every ioctl fails with ENODEV.
+// A video node (/dev/videoN) that the kernel's video driver makes for a simulated camera. The
+// capture node answers VIDIOC_QUERYCAP, the control ioctls and UVCIOC_CTRL_QUERY through the
+// camera's SimulatedVideoDriver; the metadata node beside it (since 4.16) answers QUERYCAP with
+// metadata capture only and every control ioctl with ENOTTY. While the camera is unplugged every
+// ioctl fails with ENODEV.
 
 #include "support/IoctlNode.h"
 #include "support/SimulatedVideoDriver.h"
@@ -14,7 +16,10 @@ namespace sim {
 
 class VideoDeviceNode : public IoctlNode {
 public:
-    VideoDeviceNode(std::shared_ptr<SimulatedControlEndpoint> endpoint, std::string card,
+    enum class Kind { capture, metadata };
+
+    // The nodes of one camera share its driver.
+    VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, Kind kind, std::string card,
                     std::string busInfo);
 
     void connect();
@@ -30,7 +35,8 @@ private:
     int extensionUnit(_UMockdevIoctlClient* client);
 
     std::mutex mutex;
-    SimulatedVideoDriver driver;
+    const std::shared_ptr<SimulatedVideoDriver> driver;
+    const Kind kind;
     const std::string card;
     const std::string busInfo;
     bool plugged = false;

@@ -20,6 +20,9 @@ ControlWindowTest::ControlWindowTest(Route route)
     // No button poll: its transfers would mix with the window's.
     camera.setFirmwareCode(0x00);
     if (route == Route::videoNode) {
+        // The window's cases change the camera's values behind the driver, which sees such
+        // changes only for controls that the camera flags.
+        camera.flagControlsAutoUpdate();
         camera.bindDriver();
     }
     camera.plug();
@@ -62,6 +65,18 @@ std::vector<sim::ControlTransfer> ControlWindowTest::reads() const {
     std::vector<sim::ControlTransfer> result;
     for (const auto& transfer : camera.transfers()) {
         if (transfer.bmRequestType == 0xA1) {
+            result.push_back(transfer);
+        }
+    }
+    return result;
+}
+
+std::vector<sim::ControlTransfer> ControlWindowTest::readsAfterLastWrite() const {
+    std::vector<sim::ControlTransfer> result;
+    for (const auto& transfer : camera.transfers()) {
+        if (transfer.bmRequestType == 0x21) {
+            result.clear();
+        } else if (transfer.bmRequestType == 0xA1 && transfer.unit() != 0) {
             result.push_back(transfer);
         }
     }

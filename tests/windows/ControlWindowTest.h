@@ -43,6 +43,9 @@ protected:
     // Class requests since the last clear: SET_CUR (0x21) and reads (0xA1).
     std::vector<sim::ControlTransfer> writes() const;
     std::vector<sim::ControlTransfer> reads() const;
+    // The reads after the last write, leaving out the driver's question for the camera's
+    // request error code after a stall: what a refresh after a write asks.
+    std::vector<sim::ControlTransfer> readsAfterLastWrite() const;
 
     // A left click in the middle of a control (a check box on its indicator).
     static void click(QWidget* widget);

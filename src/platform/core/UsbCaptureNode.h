@@ -9,8 +9,9 @@ namespace platform {
 
 class UsbCaptureNode {
 public:
-    // The device node (/dev/videoN) of the first video4linux child with capture capability of
-    // the USB device at `busNumber`/`deviceAddress`; nothing when there is none.
+    // The device node (/dev/videoN) of the first video4linux child of the USB device at
+    // `busNumber`/`deviceAddress` whose own VIDIOC_QUERYCAP names video capture among its
+    // device capabilities; nothing when there is none.
     static std::optional<std::string> find(unsigned busNumber, unsigned deviceAddress);
 };
 
