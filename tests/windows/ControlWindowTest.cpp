@@ -37,6 +37,15 @@ ControlWindowTest::~ControlWindowTest() {
     platform::UserDefaults::setStandard(nullptr);
 }
 
+void ControlWindowTest::replugChanged(const std::function<void(sim::SimulatedCamera&)>& change) {
+    device.reset();
+    camera.unplug();
+    change(camera);
+    camera.plug();
+    device = device::UVCContext::shared().findDevice(sim::SimulatedCamera::vendorId,
+                                                     sim::SimulatedCamera::productId);
+}
+
 void ControlWindowTest::openWindow() {
     platform::CaptureDevice captureDevice(QStringLiteral("VISTREL"),
                                           QStringLiteral("pci-0000:00:14.0-usb-0:10c456366"),

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -38,6 +39,10 @@ protected:
 
     // Opens a window controller on the camera and shows it; the camera's log starts empty.
     void openWindow();
+    // Plugs the camera again, changed while it was out. The driver reads a range once, when it is
+    // first asked for (anything on the desktop may ask as soon as the node appears), so a camera
+    // that lacks a range must lack it from its plug on.
+    void replugChanged(const std::function<void(sim::SimulatedCamera&)>& change);
     UVCDeviceViewController& view() const;
 
     // Class requests since the last clear: SET_CUR (0x21) and reads (0xA1).

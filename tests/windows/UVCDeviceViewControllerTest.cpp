@@ -159,7 +159,9 @@ INSTANTIATE_TEST_SUITE_P(EverySlider, SliderTest,
 
 TEST_P(NoRangeSliderTest, AControlWithoutRangeStaysDisabledAtZeroAndSendsNothing) {
     const auto& [slider, cause, via] = GetParam();
-    cause.arrange(camera, slider.unit, slider.selector);
+    replugChanged([&](sim::SimulatedCamera& changed) {
+        cause.arrange(changed, slider.unit, slider.selector);
+    });
     openWindow();
     QSlider* shown = sliderNamed(view(), slider.outlet);
     view().refreshAllValues();
