@@ -158,4 +158,14 @@ TEST_F(AppDelegateHotplugTest, QuittingEndsTheWatchEveryTimeWhateverItIsDoing) {
     platform::CaptureAccess::forceAnswer(std::nullopt);
 }
 
+TEST_F(AppDelegateHotplugTest, AnotherUSBDeviceNeverReachesTheCallback) {
+    delegate->statusItem = StatusItem::make();
+    delegate->start();
+    plugForeignCamera();
+    camera.plug(); // handled after the foreign arrival, which came first
+    ASSERT_TRUE(printed("Device arrived: 3141:25446"));
+    delegate->stopWatch();
+    EXPECT_EQ(delegate->count, 1);
+}
+
 } // namespace app

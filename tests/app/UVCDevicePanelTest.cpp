@@ -62,10 +62,11 @@ TEST_F(UVCDevicePanelTest, ChoosingTheCameraAgainShowsTheSameWindow) {
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(window->isVisible());
     const auto controller = panel->windowController();
-    EXPECT_EQ(controller->windowModel()->viewModel(), controller->windowModel()->viewModel());
+    const auto viewModel = controller->windowModel()->viewModel();
 
     EXPECT_EQ(chooseCamera(), window);
     EXPECT_EQ(panel->windowController(), controller);
+    EXPECT_EQ(controller->windowModel()->viewModel(), viewModel) << "nothing is made anew";
     EXPECT_EQ(visibleWindows(), 1);
 }
 
