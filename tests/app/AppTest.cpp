@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace app {
 
@@ -33,6 +34,18 @@ Lines appLayerLines(const sim::StdoutCapture& output) {
 }
 
 } // namespace
+
+EventWatcher::EventWatcher(QEvent::Type type, std::function<void()> seen)
+    : type(type)
+    , seen(std::move(seen)) {}
+
+bool EventWatcher::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == type) {
+        ++count;
+        seen();
+    }
+    return QObject::eventFilter(watched, event);
+}
 
 AppTest::AppTest() {
     // Qt settles the user's settings directory once per process: each test names its own file.

@@ -10,29 +10,10 @@
 #include <QMenu>
 
 #include <functional>
-#include <utility>
 
 namespace app {
 
 namespace {
-
-// Runs a check while the watched window receives a close event.
-class CheckOnClose : public QObject {
-public:
-    explicit CheckOnClose(std::function<void()> check)
-        : check(std::move(check)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close) {
-            check();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> check;
-};
 
 class StatusItemReplacementTest : public AppTest {
 protected:
@@ -47,10 +28,8 @@ TEST_F(StatusItemReplacementTest, TheReplacedItemEndsOnlyAfterItsSuccessorIsBuil
     delegate->statusItem->menu()->actions().at(0)->trigger();
     QWidget* window = delegate->statusItem->uvcDevicePanels().at(0)->windowController()->window();
     const std::weak_ptr<StatusItem> replaced = delegate->statusItem;
-    int checks = 0;
     // The replaced item's panel closes its window as it ends.
-    CheckOnClose whileEnding([&] {
-        ++checks;
+    EventWatcher whileEnding(QEvent::Close, [&] {
         ASSERT_TRUE(delegate->statusItem);
         EXPECT_NE(delegate->statusItem, replaced.lock());
         EXPECT_EQ(delegate->statusItem->uvcDevicePanels().size(), 1U);
@@ -59,7 +38,7 @@ TEST_F(StatusItemReplacementTest, TheReplacedItemEndsOnlyAfterItsSuccessorIsBuil
 
     delegate->reinitializeStatusItem();
     ASSERT_TRUE(runEventLoopUntil([&] { return replaced.expired(); }));
-    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(whileEnding.count, 1);
 }
 
 TEST_F(StatusItemReplacementTest, EveryObservationEverRegisteredPrintsItsLineOnce) {

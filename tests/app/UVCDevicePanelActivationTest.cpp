@@ -10,26 +10,12 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMenu>
-#include <QPointer>
 
 #include <functional>
-#include <string>
 
 namespace app {
 
 namespace {
-
-// Counts how often a window is raised.
-class RaiseCounter : public QObject {
-public:
-    int raises = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        raises += event->type() == QEvent::ZOrderChange;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 class UVCDevicePanelActivationTest : public AppTest {
 protected:
@@ -72,7 +58,7 @@ TEST_F(UVCDevicePanelActivationTest, ChoosingTheCameraOrAboutAgainBringsItsWindo
     };
     QWidget other;
     other.show();
-    RaiseCounter otherRaises;
+    EventWatcher otherRaises(QEvent::ZOrderChange);
     other.installEventFilter(&otherRaises);
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.what);
@@ -83,12 +69,12 @@ TEST_F(UVCDevicePanelActivationTest, ChoosingTheCameraOrAboutAgainBringsItsWindo
         if (entry.hide) {
             window->hide();
         }
-        otherRaises.raises = 0;
+        otherRaises.count = 0;
 
         EXPECT_EQ(entry.choose(), window);
         EXPECT_TRUE(window->isVisible());
         EXPECT_TRUE(becomesActive(window));
-        EXPECT_GE(otherRaises.raises, 1) << "the application came forward as a whole";
+        EXPECT_GE(otherRaises.count, 1) << "the application came forward as a whole";
     }
 }
 

@@ -16,18 +16,6 @@ namespace app {
 
 namespace {
 
-// Counts the close events a window receives; a window that is only destroyed receives none.
-class CloseCounter : public QObject {
-public:
-    int closes = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        closes += event->type() == QEvent::Close;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 class UVCDevicePanelTest : public AppTest {
 protected:
     UVCDevicePanelTest() {
@@ -93,15 +81,15 @@ TEST_F(UVCDevicePanelTest, AnEndingPanelClosesItsWindowAtOnce) {
         }
         const QPointer<QWidget> window = chooseCamera();
         ASSERT_FALSE(window.isNull());
-        CloseCounter counter;
-        window->installEventFilter(&counter);
+        EventWatcher closes(QEvent::Close); // none when the window is only destroyed
+        window->installEventFilter(&closes);
         if (std::string_view(ending) == "the camera disconnects") {
             unplugCamera();
         } else {
             item = StatusItem::make();
         }
         EXPECT_TRUE(window.isNull() || !window->isVisible());
-        EXPECT_EQ(counter.closes, 1) << "closed, not only destroyed";
+        EXPECT_EQ(closes.count, 1) << "closed, not only destroyed";
         EXPECT_EQ(visibleWindows(), 0);
     }
 }
