@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <utility>
 
 namespace app {
 
@@ -34,18 +33,6 @@ Lines appLayerLines(const sim::StdoutCapture& output) {
 }
 
 } // namespace
-
-EventWatcher::EventWatcher(QEvent::Type type, std::function<void()> seen)
-    : type(type)
-    , seen(std::move(seen)) {}
-
-bool EventWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == type) {
-        ++count;
-        seen();
-    }
-    return QObject::eventFilter(watched, event);
-}
 
 AppTest::AppTest() {
     // Qt settles the user's settings directory once per process: each test names its own file.

@@ -9,12 +9,9 @@
 #include "support/SimulatedCamera.h"
 #include "support/StdoutCapture.h"
 
-#include <QEvent>
-#include <QObject>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,22 +22,6 @@ namespace app {
 using Lines = std::vector<std::string>;
 using sim::runEventLoop;
 using sim::runEventLoopUntil;
-
-// Calls a function at every event of one type that an object it watches receives, before
-// the object handles it; counts them.
-class EventWatcher : public QObject {
-public:
-    explicit EventWatcher(
-        QEvent::Type type, std::function<void()> seen = [] {});
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QEvent::Type type;
-    std::function<void()> seen;
-};
 
 class AppTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "app/StatusItem.h"
 
 #include "AppTest.h"
+#include "EventWatcher.h"
 #include "app/AppDelegate.h"
 #include "app/UVCDevicePanel.h"
 #include "windows/UVCDeviceWindowController.h"

@@ -1,6 +1,7 @@
 #include "app/UVCDevicePanel.h"
 
 #include "AppTest.h"
+#include "EventWatcher.h"
 #include "app/StatusItem.h"
 #include "platform/widgets/Application.h"
 #include "windows/AboutWindowController.h"

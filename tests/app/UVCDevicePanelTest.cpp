@@ -1,6 +1,7 @@
 #include "app/UVCDevicePanel.h"
 
 #include "AppTest.h"
+#include "EventWatcher.h"
 #include "app/AppDelegate.h"
 #include "app/StatusItem.h"
 #include "windows/UVCDeviceWindowController.h"
