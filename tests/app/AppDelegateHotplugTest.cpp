@@ -158,4 +158,18 @@ TEST_F(AppDelegateHotplugTest, QuittingEndsTheWatchEveryTimeWhateverItIsDoing) {
     platform::CaptureAccess::forceAnswer(std::nullopt);
 }
 
+TEST_F(AppDelegateHotplugTest, NeitherACameraPresentAtTheStartNorAnotherDeviceIsReported) {
+    plugCamera();
+    delegate->statusItem = StatusItem::make();
+    delegate->start();
+    plugForeignCamera();
+    unplugCamera(); // handled after anything reported of the two before
+    ASSERT_TRUE(printed("Device left: 3141:25446"));
+    delegate->stopWatch();
+    EXPECT_EQ(delegate->count, 1);
+    const Lines lines = appLines();
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
+                             [](const auto& line) { return line.starts_with("Device arrived"); }));
+}
+
 } // namespace app

@@ -22,8 +22,8 @@ namespace app {
 namespace {
 
 // The settings program of the desktop GNOME, standing in on PATH: each start leaves a file
-// named after its page.
-constexpr const char* fakeSettingsProgram = "#!/bin/sh\ntouch \"$(dirname \"$0\")/opened-$1\"\n";
+// named after its page in the directory $OPENED_IN.
+constexpr const char* fakeSettingsProgram = "#!/bin/sh\ntouch \"$OPENED_IN/opened-$1\"\n";
 
 class AppDelegateLaunchTest : public AppTest {
 protected:
@@ -42,10 +42,11 @@ protected:
         platform::CaptureAccess::forceAnswer(std::nullopt);
     }
 
-    bool opened(const char* page) const {
-        return runEventLoopUntil(
-            [&] { return QFile::exists(settingsHome.filePath(QString("opened-") + page)); },
-            std::chrono::seconds(5));
+    // The pages opened into the directory, once there are as many as expected.
+    static std::string opened(const QTemporaryDir& into, qsizetype expected) {
+        const auto pages = [&] { return QDir(into.path()).entryList({"opened-*"}, QDir::Files); };
+        runEventLoopUntil([&] { return pages().size() >= expected; }, std::chrono::seconds(5));
+        return pages().join(' ').toStdString();
     }
 
     // Runs the application with the access answer; `whileRunning` is called on the main thread
@@ -71,9 +72,15 @@ protected:
 
 } // namespace
 
-TEST_F(AppDelegateLaunchTest, RefusedAccessShowsTheAlertWhoseFirstButtonOpensBothSettingsPages) {
-    for (int button : {0, 1}) {
+TEST_F(AppDelegateLaunchTest, RefusedAccessShowsTheAlertWhoseFirstButtonAloneOpensBothPages) {
+    // The second button first: anything it started has left its file by the time the first
+    // button's pages are there.
+    QTemporaryDir openedBySecond;
+    QTemporaryDir openedByFirst;
+    for (int button : {1, 0}) {
         SCOPED_TRACE(button);
+        setenv("OPENED_IN",
+               (button == 0 ? openedByFirst : openedBySecond).path().toLocal8Bit().constData(), 1);
         delegate = std::make_shared<AppDelegate>();
         QStringList texts;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
@@ -94,10 +101,8 @@ TEST_F(AppDelegateLaunchTest, RefusedAccessShowsTheAlertWhoseFirstButtonOpensBot
         EXPECT_FALSE(delegate->statusItem);
         EXPECT_FALSE(delegate->isWatching());
     }
-    EXPECT_TRUE(opened("camera"));
-    EXPECT_TRUE(opened("universal-access"));
-    EXPECT_EQ(QDir(settingsHome.path()).entryList({"opened-*"}).size(), 2)
-        << "the second button opened something";
+    EXPECT_EQ(opened(openedByFirst, 2), "opened-camera opened-universal-access");
+    EXPECT_EQ(opened(openedBySecond, 0), "") << "the second button opened something";
 }
 
 TEST_F(AppDelegateLaunchTest, GrantedAccessBuildsTheStatusItemOnTheMainThreadThenStartsTheWatch) {

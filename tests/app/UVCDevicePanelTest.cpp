@@ -1,6 +1,7 @@
 #include "app/UVCDevicePanel.h"
 
 #include "AppTest.h"
+#include "EventWatcher.h"
 #include "app/AppDelegate.h"
 #include "app/StatusItem.h"
 #include "windows/UVCDeviceWindowController.h"
@@ -15,18 +16,6 @@
 namespace app {
 
 namespace {
-
-// Counts the close events a window receives; a window that is only destroyed receives none.
-class CloseCounter : public QObject {
-public:
-    int closes = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        closes += event->type() == QEvent::Close;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 class UVCDevicePanelTest : public AppTest {
 protected:
@@ -62,10 +51,11 @@ TEST_F(UVCDevicePanelTest, ChoosingTheCameraAgainShowsTheSameWindow) {
     ASSERT_FALSE(window.isNull());
     EXPECT_TRUE(window->isVisible());
     const auto controller = panel->windowController();
-    EXPECT_EQ(controller->windowModel()->viewModel(), controller->windowModel()->viewModel());
+    const auto viewModel = controller->windowModel()->viewModel();
 
     EXPECT_EQ(chooseCamera(), window);
     EXPECT_EQ(panel->windowController(), controller);
+    EXPECT_EQ(controller->windowModel()->viewModel(), viewModel) << "nothing is made anew";
     EXPECT_EQ(visibleWindows(), 1);
 }
 
@@ -92,15 +82,15 @@ TEST_F(UVCDevicePanelTest, AnEndingPanelClosesItsWindowAtOnce) {
         }
         const QPointer<QWidget> window = chooseCamera();
         ASSERT_FALSE(window.isNull());
-        CloseCounter counter;
-        window->installEventFilter(&counter);
+        EventWatcher closes(QEvent::Close); // none when the window is only destroyed
+        window->installEventFilter(&closes);
         if (std::string_view(ending) == "the camera disconnects") {
             unplugCamera();
         } else {
             item = StatusItem::make();
         }
         EXPECT_TRUE(window.isNull() || !window->isVisible());
-        EXPECT_EQ(counter.closes, 1) << "closed, not only destroyed";
+        EXPECT_EQ(closes.count, 1) << "closed, not only destroyed";
         EXPECT_EQ(visibleWindows(), 0);
     }
 }

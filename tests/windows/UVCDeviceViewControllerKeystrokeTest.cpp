@@ -2,6 +2,8 @@
 
 #include "ControlWindowTest.h"
 #include "platform/core/UserDefaults.h"
+#include "windows/Storyboard.h"
+#include "windows/StoryboardInstantiable.h"
 
 #include <QTest>
 
@@ -118,6 +120,30 @@ TEST_F(ControlWindowTest, TheDelayBoxPrintsItsStateAndStoresIt) {
         EXPECT_EQ(
             platform::UserDefaults::standard().string(UVCDeviceViewController::keystrokeDelayKey),
             stored);
+    }
+}
+
+TEST_F(ControlWindowTest, TheRestoreNeverTurnsTheDelayOffNorMovesAnUnmatchedProfile) {
+    for (const Stored& delay : {Stored{}, Stored{"disabled"}, Stored{"on"}}) {
+        SCOPED_TRACE(shown(delay));
+        store(UVCDeviceViewController::keystrokeSettingKey, "space");
+        platform::UserDefaults::standard().remove(UVCDeviceViewController::keystrokeDelayKey);
+        store(UVCDeviceViewController::keystrokeDelayKey, delay);
+        auto loading =
+            StoryboardInstantiable<UVCDeviceViewController>::instantiate(Storyboard::main());
+        // A layout whose box starts checked and whose list starts at another profile.
+        loading->KeystrokeDelayCheckBox->setChecked(true);
+        loading->KeystrokeComboBox->setCurrentIndex(5);
+        loading->setViewModel(std::make_shared<UVCDeviceViewModel>(
+            platform::CaptureDevice(QStringLiteral("VISTREL"), QStringLiteral("usb-0:10c456366"),
+                                    QStringLiteral("/dev/video0")),
+            device));
+        loading->view();
+        EXPECT_TRUE(loading->KeystrokeDelayCheckBox->isChecked());
+        EXPECT_EQ(loading->KeystrokeComboBox->currentIndex(), 5);
+        EXPECT_EQ(
+            platform::UserDefaults::standard().string(UVCDeviceViewController::keystrokeDelayKey),
+            delay);
     }
 }
 

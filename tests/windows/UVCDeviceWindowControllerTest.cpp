@@ -7,6 +7,8 @@
 #include "windows/UVCDeviceViewController.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,7 +25,36 @@ TEST_F(ControlWindowTest, TheWindowIsTitledClosableFixedAndMovableByItsBackgroun
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_TRUE(platform::isMovableByWindowBackground(window));
-    EXPECT_EQ(controller->contentSize(), QSizeF(480, 270));
+}
+
+namespace {
+
+// Notes the window as it was made, before the content gives it its own size.
+class CreationRecordingController : public UVCDeviceWindowController {
+public:
+    QRect created;
+
+protected:
+    void windowDidLoad() override {
+        created = window()->frameGeometry();
+        UVCDeviceWindowController::windowDidLoad();
+    }
+};
+
+} // namespace
+
+TEST_F(ControlWindowTest, TheWindowIsMadeAt480By270CentredOnTheScreen) {
+    auto recording = std::make_shared<CreationRecordingController>();
+    recording->setWindowModel(std::make_shared<UVCDeviceWindowModel>(
+        platform::CaptureDevice(QStringLiteral("VISTREL"), QStringLiteral("usb-0:10c456366"),
+                                QStringLiteral("/dev/video0")),
+        device));
+    controller = recording;
+    controller->showWindow();
+    EXPECT_EQ(recording->created.size(), QSize(480, 270));
+    const QPoint offCentre = recording->created.center() -
+                             QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 1);
 }
 
 TEST_F(ControlWindowTest, TheViewControllerHoldsTheWindowModelsViewModelBeforeItLoads) {

@@ -47,7 +47,10 @@ void Application::followWindows() {
 }
 
 bool Application::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate) {
+    // A raise counts too: a window brought forward while already shown has its activation
+    // still pending when the application is activated right after (nothing here lowers one).
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Show || type == QEvent::WindowActivate || type == QEvent::ZOrderChange) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget != nullptr && isApplicationWindow(widget)) {
             std::erase_if(recentWindows, [widget](const QPointer<QWidget>& window) {

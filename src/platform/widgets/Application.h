@@ -15,11 +15,11 @@ class Application : public QObject {
 
 public:
     // The one application object. Call it once early (before windows are shown) so that
-    // activation knows the order in which the windows were last shown or activated.
+    // activation knows the order in which the windows were last shown, raised or activated.
     static Application& shared();
 
-    // Brings every visible window of the application forward, the one shown or activated last
-    // on top and active. X11 offers no activation that defers to other applications, so both
+    // Brings every visible window of the application forward, the one shown, raised or activated
+    // last on top and active. X11 offers no activation that defers to other applications, so both
     // values of ignoringOtherApps bring the windows forward.
     void activate(bool ignoringOtherApps);
 
@@ -36,7 +36,7 @@ private:
     std::vector<QWidget*> visibleWindowsInOrder() const;
 
     QPointer<QCoreApplication> followedApp;
-    // Windows in the order they were last shown or activated, oldest first.
+    // Windows in the order they were last shown, raised or activated, oldest first.
     std::vector<QPointer<QWidget>> recentWindows;
 };
 

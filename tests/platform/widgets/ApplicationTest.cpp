@@ -43,6 +43,17 @@ TEST(ApplicationTest, ActivationFrontsTheWindowShownOrActivatedLast) {
     EXPECT_EQ(activeWindowAfterActivation(), &first);
 }
 
+TEST(ApplicationTest, AWindowRaisedWhileShownIsFrontedBeforeItsActivationArrives) {
+    Application::shared();
+    QWidget first;
+    QWidget second;
+    first.show();
+    second.show();
+    first.raise(); // brought forward again, its activation still to come
+    first.activateWindow();
+    EXPECT_EQ(activeWindowAfterActivation(), &first);
+}
+
 TEST(ApplicationTest, TerminateEndsTheEventLoopEvenWhenAWindowRefusesToClose) {
     StubbornWindow window;
     window.show();
