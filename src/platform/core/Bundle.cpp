@@ -82,10 +82,14 @@ QIcon Bundle::image(const QString& name) const {
 }
 
 QIcon Bundle::templateImage(const QString& name) const {
+    if (const auto found = templateImages.find(name); found != templateImages.end()) {
+        return found->second;
+    }
     QIcon icon = image(name);
     if (!icon.isNull()) {
         icon.setIsMask(true);
     }
+    templateImages.emplace(name, icon);
     return icon;
 }
 

@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <QVariantMap>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -39,7 +40,9 @@ public:
 
     // The image asset of that name; a null icon when there is none.
     QIcon image(const QString& name) const;
-    // The same, marked as a template: a mask whose shape matters, not its colour.
+    // The same, marked as a template: a mask whose shape matters, not its colour. Loaded once
+    // per name and then shared, so that pixmaps Qt caches for it are found again rather than
+    // added anew for every menu and tray icon the program builds. Main thread.
     QIcon templateImage(const QString& name) const;
 
     // Empty when the dictionary cannot be read or is not a JSON object.
@@ -54,6 +57,7 @@ private:
     QString infoPath;
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<QTranslator> qtTranslator;
+    mutable std::map<QString, QIcon> templateImages;
 };
 
 } // namespace platform
