@@ -6,12 +6,7 @@
 // keeps its two observations, a few hundred bytes: that much growth per cycle is by design.
 // VISTREL_ENDURANCE_CYCLES sets another number of cycles.
 
-#include "support/ChildProcess.h"
-#include "support/SimulatedCamera.h"
-#include "support/TrayHost.h"
-#include "support/VirtualDisplay.h"
-
-#include <QTemporaryDir>
+#include "UtilityUnderTray.h"
 
 #include <chrono>
 #include <cstdio>
@@ -45,23 +40,6 @@ constexpr const char* removedLine = "Device removed: VISTREL";
 constexpr const char* connectedLine = "Device connected: VISTREL";
 constexpr const char* disconnectedLine = "Device disconnected: VISTREL";
 
-std::string utilityPath() {
-    char self[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string path(self, length > 0 ? static_cast<std::size_t>(length) : 0);
-    return path.substr(0, path.rfind("/bench/")) + "/vistrel-utility";
-}
-
-long statusField(pid_t pid, const std::string& name) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with(name + ":")) {
-            return std::stol(line.substr(name.size() + 1));
-        }
-    }
-    return -1;
-}
-
 long openDescriptors(pid_t pid) {
     std::error_code error;
     long count = 0;
@@ -79,7 +57,8 @@ struct Sample {
 };
 
 Sample sample(pid_t pid) {
-    return {statusField(pid, "VmRSS"), openDescriptors(pid), statusField(pid, "Threads")};
+    return {bench::statusField(pid, "VmRSS"), openDescriptors(pid),
+            bench::statusField(pid, "Threads")};
 }
 
 // Least-squares slope of the samples against their index.
@@ -167,18 +146,12 @@ int cycleCount() {
 
 int main() {
     const int cycles = cycleCount();
-    QTemporaryDir configHome;
-    sim::SimulatedCamera camera;
-    camera.plug();
-    sim::VirtualDisplay display;
-    sim::TrayHost tray;
-
+    bench::UtilityUnderTray setting;
+    sim::SimulatedCamera& camera = setting.camera;
+    sim::TrayHost& tray = setting.tray;
     const Clock::time_point started = Clock::now();
-    sim::ChildProcess utility(utilityPath(), {},
-                              {{"UMOCKDEV_DIR", camera.umockdevDir()},
-                               {"LD_PRELOAD", "libumockdev-preload.so.0"},
-                               {"QT_QPA_PLATFORM", "xcb"},
-                               {"XDG_CONFIG_HOME", configHome.path().toStdString()}});
+    const std::unique_ptr<sim::ChildProcess> owned = setting.startUtility();
+    sim::ChildProcess& utility = *owned;
     LineCounts total;
     if (!settle(utility, {{addedLine, 1}}, total) || !tray.waitForIcon("vistrel", startTimeout)) {
         std::printf("the utility did not list the camera in the tray\n");
@@ -214,7 +187,7 @@ int main() {
             afterWarmUp = sample(utility.pid());
         }
         if (cycle >= warmUpCycles) {
-            resident.push_back(statusField(utility.pid(), "VmRSS"));
+            resident.push_back(bench::statusField(utility.pid(), "VmRSS"));
         }
         if (cycle % 100 == 0) {
             std::printf("cycle %4d: resident %.1f MB\n", cycle,
