@@ -38,11 +38,12 @@ public:
     // Removes the translation this bundle installed, if any.
     void removeLocalization();
 
-    // The image asset of that name; a null icon when there is none.
+    // The image asset of that name; a null icon when there is none. Both kinds of image are
+    // loaded once per name and then shared, so that the pixmaps Qt caches for an icon are found
+    // again rather than added anew for every menu, tray icon and window the program builds.
+    // Main thread.
     QIcon image(const QString& name) const;
-    // The same, marked as a template: a mask whose shape matters, not its colour. Loaded once
-    // per name and then shared, so that pixmaps Qt caches for it are found again rather than
-    // added anew for every menu and tray icon the program builds. Main thread.
+    // The same, marked as a template: a mask whose shape matters, not its colour.
     QIcon templateImage(const QString& name) const;
 
     // Empty when the dictionary cannot be read or is not a JSON object.
@@ -57,6 +58,7 @@ private:
     QString infoPath;
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<QTranslator> qtTranslator;
+    mutable std::map<QString, QIcon> images;
     mutable std::map<QString, QIcon> templateImages;
 };
 

@@ -85,11 +85,12 @@ TEST(StatusBarItemTest, ANewMenuReplacesTheOldOneInTheTray) {
 
 // Qt keeps the pixmaps drawn from an icon in its pixmap cache until the cache is full: menus
 // rebuilt on every plug with new icons would fill it, so one image and colour give one icon.
-TEST(StatusBarItemTest, OneTemplateImageAndColourGiveTheSameIconEveryTime) {
+TEST(StatusBarItemTest, OneImageAndColourGiveTheSameIconEveryTime) {
     for (const char* name : {"status_item", "camera"}) {
         SCOPED_TRACE(name);
         const QIcon glyph = Bundle::main().templateImage(name);
         EXPECT_EQ(Bundle::main().templateImage(name).cacheKey(), glyph.cacheKey());
+        EXPECT_EQ(Bundle::main().image(name).cacheKey(), Bundle::main().image(name).cacheKey());
         const QIcon white = StatusBarItem::tinted(glyph, Qt::white);
         EXPECT_EQ(StatusBarItem::tinted(Bundle::main().templateImage(name), Qt::white).cacheKey(),
                   white.cacheKey());
