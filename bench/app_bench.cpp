@@ -3,12 +3,7 @@
 // use over 30 s of idling with the camera's button polled, as a share of one core. The same idle
 // time without the poll (firmware that has no button) gives the share outside the transfers.
 
-#include "support/ChildProcess.h"
-#include "support/SimulatedCamera.h"
-#include "support/TrayHost.h"
-#include "support/VirtualDisplay.h"
-
-#include <QTemporaryDir>
+#include "UtilityUnderTray.h"
 
 #include <chrono>
 #include <cstdio>
@@ -26,13 +21,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto settleTime = 10s;
 constexpr auto idleTime = 30s;
-
-std::string utilityPath() {
-    char self[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string path(self, length > 0 ? static_cast<std::size_t>(length) : 0);
-    return path.substr(0, path.rfind("/bench/")) + "/vistrel-utility";
-}
 
 // User plus system time of the process so far, in clock ticks.
 long cpuTicks(pid_t pid) {
@@ -53,16 +41,6 @@ long cpuTicks(pid_t pid) {
     return utime + stime;
 }
 
-long residentKilobytes(pid_t pid) {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.starts_with("VmRSS:")) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
-}
-
 double idleShare(pid_t pid) {
     const long before = cpuTicks(pid);
     std::this_thread::sleep_for(idleTime);
@@ -71,29 +49,13 @@ double idleShare(pid_t pid) {
     return 100.0 * seconds / std::chrono::duration<double>(idleTime).count();
 }
 
-std::unique_ptr<sim::ChildProcess> startUtility(const sim::SimulatedCamera& camera,
-                                                const QTemporaryDir& configHome) {
-    return std::make_unique<sim::ChildProcess>(
-        utilityPath(), std::vector<std::string>{},
-        std::map<std::string, std::optional<std::string>>{
-            {"UMOCKDEV_DIR", camera.umockdevDir()},
-            {"LD_PRELOAD", "libumockdev-preload.so.0"},
-            {"QT_QPA_PLATFORM", "xcb"},
-            {"XDG_CONFIG_HOME", configHome.path().toStdString()}});
-}
-
 } // namespace
 
 int main() {
-    QTemporaryDir configHome;
-    sim::SimulatedCamera camera;
-    camera.plug();
-    sim::VirtualDisplay display;
-    sim::TrayHost tray;
-
+    bench::UtilityUnderTray setting;
     const Clock::time_point started = Clock::now();
-    auto utility = startUtility(camera, configHome);
-    if (!tray.waitForIcon("vistrel", 20s)) {
+    auto utility = setting.startUtility();
+    if (!setting.tray.waitForIcon("vistrel", 20s)) {
         std::printf("the tray icon never showed\n");
         return 1;
     }
@@ -104,13 +66,13 @@ int main() {
 
     std::this_thread::sleep_for(settleTime - (Clock::now() - started));
     std::printf("resident memory after 10 s:     %.1f MB (target < 60 MB)\n",
-                static_cast<double>(residentKilobytes(utility->pid())) / 1024.0);
+                static_cast<double>(bench::statusField(utility->pid(), "VmRSS")) / 1024.0);
     std::printf("CPU over 30 s, button polled:   %.2f %% of one core\n", idleShare(utility->pid()));
     utility.reset();
 
     // The same without the button poll: firmware other than 35 leaves the button alone.
-    camera.setFirmwareCode(0x36);
-    utility = startUtility(camera, configHome);
+    setting.camera.setFirmwareCode(0x36);
+    utility = setting.startUtility();
     utility->waitForLine("Device added: VISTREL", 20s);
     std::this_thread::sleep_for(settleTime);
     std::printf("CPU over 30 s, no transfers:    %.2f %% of one core (target < 0.2 %%)\n",

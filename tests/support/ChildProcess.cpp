@@ -7,9 +7,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -77,9 +79,15 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
         throw std::runtime_error("pipe2 failed");
     }
+    const pid_t parent = getpid();
     child = fork();
     if (child == 0) {
-        // Only async-signal-safe calls between fork and exec.
+        // Only async-signal-safe calls between fork and exec. The child ends with this process
+        // however that ends (an exit from inside a library included), so that it never keeps a
+        // display or the output of whoever runs the test open.
+        if (prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || getppid() != parent) {
+            _exit(127);
+        }
         dup2(pipeFds[1], STDOUT_FILENO);
         if (standardError == StandardError::read) {
             dup2(pipeFds[1], STDERR_FILENO);
@@ -131,6 +139,11 @@ std::vector<std::string> ChildProcess::lines() {
     return complete;
 }
 
+std::vector<std::string> ChildProcess::takeLines() {
+    readAvailable(std::chrono::milliseconds(0));
+    return std::exchange(complete, {});
+}
+
 bool ChildProcess::waitFor(const std::function<bool(const std::vector<std::string>&)>& done,
                            std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -175,6 +188,13 @@ std::optional<int> ChildProcess::waitForExit(std::chrono::milliseconds timeout) 
         return std::nullopt;
     }
     return WEXITSTATUS(status);
+}
+
+bool ChildProcess::running() {
+    if (!ended && waitpid(child, &status, WNOHANG) == child) {
+        ended = true;
+    }
+    return !ended;
 }
 
 } // namespace sim

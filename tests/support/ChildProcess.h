@@ -30,6 +30,8 @@ public:
 
     // Every line the child wrote to its standard output (and error, when read) so far.
     std::vector<std::string> lines();
+    // The lines written since the last call, forgotten here: for a child that writes without end.
+    std::vector<std::string> takeLines();
     // Waits until `done` answers true for the lines so far; false when `timeout` passed first.
     bool waitFor(const std::function<bool(const std::vector<std::string>&)>& done,
                  std::chrono::milliseconds timeout);
@@ -41,6 +43,8 @@ public:
     // first or it ended by a signal.
     void signal(int number) const;
     std::optional<int> waitForExit(std::chrono::milliseconds timeout);
+    // False once the child has ended, however it ended.
+    bool running();
 
 private:
     void readAvailable(std::chrono::milliseconds wait);

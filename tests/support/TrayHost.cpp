@@ -21,6 +21,36 @@ namespace {
 constexpr auto trayTimeout = std::chrono::seconds(10);
 constexpr auto pollStep = std::chrono::milliseconds(20);
 
+// While it lives, X errors on one connection are ignored instead of ending the process (Xlib's
+// default handler exits): another program's window may go away between the listing of its
+// parent and a question about it. Errors on other connections go to the previous handler.
+class XErrorTrap {
+public:
+    explicit XErrorTrap(Display* display) {
+        XSync(display, False);
+        trapped = display;
+        previous = XSetErrorHandler(&XErrorTrap::handle);
+    }
+    ~XErrorTrap() {
+        XSync(trapped, False);
+        XSetErrorHandler(previous);
+        trapped = nullptr;
+    }
+    XErrorTrap(const XErrorTrap&) = delete;
+    XErrorTrap& operator=(const XErrorTrap&) = delete;
+
+private:
+    static int handle(Display* display, XErrorEvent* event) {
+        if (display == trapped) {
+            return 0; // the call that caused it answers with its failure
+        }
+        return previous != nullptr ? previous(display, event) : 0;
+    }
+
+    static inline Display* trapped = nullptr;
+    static inline XErrorHandler previous = nullptr;
+};
+
 std::string lowered(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -66,26 +96,44 @@ std::optional<ScreenRect> rectOf(Display* display, Window window) {
     int x = 0;
     int y = 0;
     Window unused = 0;
-    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &unused);
+    if (XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &unused) ==
+        0) {
+        return std::nullopt;
+    }
     return ScreenRect{x, y, attributes.width, attributes.height};
 }
 
 std::optional<ScreenRect> waitForWindow(Display* display, std::chrono::milliseconds timeout,
                                         const std::function<bool(Window, int)>& matches) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
-    do {
+    const auto walk = [&] {
         std::optional<ScreenRect> found;
+        const XErrorTrap trap(display);
         forEachWindow(display, DefaultRootWindow(display), 1, [&](Window window, int depth) {
             if (!found && matches(window, depth)) {
                 found = rectOf(display, window);
             }
         });
-        if (found) {
+        return found;
+    };
+    do {
+        if (const std::optional<ScreenRect> found = walk()) {
             return found;
         }
         std::this_thread::sleep_for(pollStep);
     } while (std::chrono::steady_clock::now() < deadline);
     return std::nullopt;
+}
+
+// A mapped child of the root of that class, override-redirect (a popup) or not.
+std::optional<ScreenRect> waitForChildOfRoot(Display* display, const std::string& windowClass,
+                                             bool popup, std::chrono::milliseconds timeout) {
+    return waitForWindow(display, timeout, [&](Window window, int depth) {
+        XWindowAttributes attributes{};
+        return depth == 1 && XGetWindowAttributes(display, window, &attributes) != 0 &&
+               (attributes.override_redirect != 0) == popup && attributes.map_state == IsViewable &&
+               hasClass(display, window, windowClass);
+    });
 }
 
 } // namespace
@@ -124,12 +172,12 @@ std::optional<ScreenRect> TrayHost::waitForIcon(const std::string& windowClass,
 
 std::optional<ScreenRect> TrayHost::waitForPopup(const std::string& windowClass,
                                                  std::chrono::milliseconds timeout) {
-    return waitForWindow(display.get(), timeout, [&](Window window, int depth) {
-        XWindowAttributes attributes{};
-        return depth == 1 && XGetWindowAttributes(display.get(), window, &attributes) != 0 &&
-               attributes.override_redirect && attributes.map_state == IsViewable &&
-               hasClass(display.get(), window, windowClass);
-    });
+    return waitForChildOfRoot(display.get(), windowClass, true, timeout);
+}
+
+std::optional<ScreenRect> TrayHost::waitForTopLevel(const std::string& windowClass,
+                                                    std::chrono::milliseconds timeout) {
+    return waitForChildOfRoot(display.get(), windowClass, false, timeout);
 }
 
 void TrayHost::click(const ScreenRect& where, unsigned button) {
@@ -141,6 +189,7 @@ void TrayHost::click(const ScreenRect& where, unsigned button) {
 }
 
 std::vector<uint32_t> TrayHost::grab(const ScreenRect& area) {
+    const XErrorTrap trap(display.get());
     XImage* image = XGetImage(display.get(), DefaultRootWindow(display.get()), area.x, area.y,
                               static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
                               AllPlanes, ZPixmap);

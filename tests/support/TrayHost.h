@@ -38,6 +38,9 @@ public:
     // A mapped top-level override-redirect window (a popup menu) of that class.
     std::optional<ScreenRect> waitForPopup(const std::string& windowClass,
                                            std::chrono::milliseconds timeout);
+    // A mapped top-level window of that class that the window manager places (not a popup).
+    std::optional<ScreenRect> waitForTopLevel(const std::string& windowClass,
+                                              std::chrono::milliseconds timeout);
     // Moves the pointer to the middle of the rectangle and clicks the given button.
     void click(const ScreenRect& where, unsigned button = 1);
     // The screen's pixels inside the rectangle, row by row, as 0xRRGGBB; empty when unreadable.

@@ -9,6 +9,7 @@
 #include <signal.h>
 #include <stdexcept>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -123,9 +124,13 @@ void VirtualDisplay::start() {
     const auto argv = pointersTo(arguments);
     const auto envp = pointersTo(environment);
 
+    const pid_t parent = getpid();
     server = fork();
     if (server == 0) {
-        // Only async-signal-safe calls between fork and exec.
+        // Only async-signal-safe calls between fork and exec. The server ends with this process
+        // however that ends, so that no client of it is kept running.
+        if (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent)
+            _exit(127);
         fcntl(pipeFds[1], F_SETFD, 0);
         const int devNull = open("/dev/null", O_RDWR);
         dup2(devNull, STDOUT_FILENO);

@@ -77,15 +77,23 @@ void Bundle::removeLocalization() {
 }
 
 QIcon Bundle::image(const QString& name) const {
-    const QString path = imagePath(name);
-    return QFile::exists(path) ? QIcon(path) : QIcon();
+    auto found = images.find(name);
+    if (found == images.end()) {
+        const QString path = imagePath(name);
+        found = images.emplace(name, QFile::exists(path) ? QIcon(path) : QIcon()).first;
+    }
+    return found->second;
 }
 
 QIcon Bundle::templateImage(const QString& name) const {
+    if (const auto found = templateImages.find(name); found != templateImages.end()) {
+        return found->second;
+    }
     QIcon icon = image(name);
     if (!icon.isNull()) {
         icon.setIsMask(true);
     }
+    templateImages.emplace(name, icon);
     return icon;
 }
 

@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <QVariantMap>
 
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -37,7 +38,10 @@ public:
     // Removes the translation this bundle installed, if any.
     void removeLocalization();
 
-    // The image asset of that name; a null icon when there is none.
+    // The image asset of that name; a null icon when there is none. Both kinds of image are
+    // loaded once per name and then shared, so that the pixmaps Qt caches for an icon are found
+    // again rather than added anew for every menu, tray icon and window the program builds.
+    // Main thread.
     QIcon image(const QString& name) const;
     // The same, marked as a template: a mask whose shape matters, not its colour.
     QIcon templateImage(const QString& name) const;
@@ -54,6 +58,8 @@ private:
     QString infoPath;
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<QTranslator> qtTranslator;
+    mutable std::map<QString, QIcon> images;
+    mutable std::map<QString, QIcon> templateImages;
 };
 
 } // namespace platform

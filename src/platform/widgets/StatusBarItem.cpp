@@ -8,6 +8,7 @@
 #include <QPixmap>
 
 #include <functional>
+#include <map>
 #include <utility>
 
 namespace platform {
@@ -89,6 +90,11 @@ QIcon StatusBarItem::tinted(const QIcon& image, const QColor& color) {
     if (image.isNull() || !image.isMask()) {
         return image;
     }
+    static std::map<std::pair<qint64, QRgb>, QIcon> painted;
+    const std::pair<qint64, QRgb> key{image.cacheKey(), color.rgba()};
+    if (const auto found = painted.find(key); found != painted.end()) {
+        return found->second;
+    }
     QIcon result;
     for (int size : glyphSizes) {
         QPixmap glyph = image.pixmap(size, size);
@@ -99,6 +105,7 @@ QIcon StatusBarItem::tinted(const QIcon& image, const QColor& color) {
         result.addPixmap(glyph);
     }
     result.setIsMask(true);
+    painted.emplace(key, result);
     return result;
 }
 

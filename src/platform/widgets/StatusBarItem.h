@@ -37,7 +37,9 @@ public:
     // The tray icon this item owns, for inspection.
     QSystemTrayIcon* trayIcon() const { return icon.get(); }
 
-    // A template image's glyph painted in the colour; any other image unchanged.
+    // A template image's glyph painted in the colour; any other image unchanged. Painted once
+    // per image and colour: Qt caches the pixmaps drawn from an icon for as long as its cache
+    // has room, so a new icon on every menu rebuild would fill it. Main thread.
     static QIcon tinted(const QIcon& image, const QColor& color);
     // The colour template glyphs take: the application palette's window text.
     static QColor templateColor();

@@ -83,6 +83,21 @@ TEST(StatusBarItemTest, ANewMenuReplacesTheOldOneInTheTray) {
     EXPECT_EQ(item.trayIcon()->contextMenu()->actions().at(0)->text(), "VISTREL");
 }
 
+// Qt keeps the pixmaps drawn from an icon in its pixmap cache until the cache is full: menus
+// rebuilt on every plug with new icons would fill it, so one image and colour give one icon.
+TEST(StatusBarItemTest, OneImageAndColourGiveTheSameIconEveryTime) {
+    for (const char* name : {"status_item", "camera"}) {
+        SCOPED_TRACE(name);
+        const QIcon glyph = Bundle::main().templateImage(name);
+        EXPECT_EQ(Bundle::main().templateImage(name).cacheKey(), glyph.cacheKey());
+        EXPECT_EQ(Bundle::main().image(name).cacheKey(), Bundle::main().image(name).cacheKey());
+        const QIcon white = StatusBarItem::tinted(glyph, Qt::white);
+        EXPECT_EQ(StatusBarItem::tinted(Bundle::main().templateImage(name), Qt::white).cacheKey(),
+                  white.cacheKey());
+        EXPECT_NE(StatusBarItem::tinted(glyph, Qt::black).cacheKey(), white.cacheKey());
+    }
+}
+
 TEST(StatusBarItemTest, TemplateGlyphsTakeThePaletteTextColourAndOtherImagesStay) {
     const QIcon glyph = Bundle::main().templateImage("status_item");
     ASSERT_TRUE(glyph.isMask());
