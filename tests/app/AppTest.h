@@ -32,6 +32,8 @@ protected:
     void plugCamera();
     void unplugCamera();
     void plugForeignCamera();
+    void plugSecondCamera();
+    void unplugSecondCamera();
     // The application's lines since the start or the last output.clear(), without those that
     // observers of status items of earlier tests in this process print.
     Lines appLines() const;

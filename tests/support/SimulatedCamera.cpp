@@ -104,6 +104,15 @@ std::vector<ControlTransfer> SimulatedCamera::secondCameraTransfers() const {
     return secondCamera->endpoint().transfers();
 }
 
+void SimulatedCamera::scriptSecondCameraButtonCodes(std::vector<uint8_t> codes) {
+    secondCamera->endpoint().withModel(
+        [&](SimulatedControlModel& model) { model.scriptButtonCodes(std::move(codes)); });
+}
+
+void SimulatedCamera::bindSecondCameraDriver() {
+    secondCamera->bindDriver(true);
+}
+
 Control SimulatedCamera::control(uint8_t unit, uint8_t selector) const {
     return camera->endpoint().withModel(
         [&](const SimulatedControlModel& model) { return model.control(unit, selector); });
