@@ -172,4 +172,39 @@ TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
               (std::vector<sim::RecordedKey>{{true, "Return", 0}, {false, "Return", 0}}));
 }
 
+// Whatever the platform chosen, without a display it can use the utility says so in one line
+// and ends with status 1.
+struct StartEnvironment {
+    const char* what;
+    std::optional<std::string> display;
+    std::optional<std::string> platform;
+};
+
+void PrintTo(const StartEnvironment& environment, std::ostream* out) {
+    *out << environment.what;
+}
+
+class UtilityStartTest : public ::testing::TestWithParam<StartEnvironment> {};
+
+TEST_P(UtilityStartTest, WithoutAUsableDisplayTheUtilityPrintsOneLineAndEndsWithStatusOne) {
+    sim::ChildProcess utility(VISTREL_UTILITY_PATH, {},
+                              {{"DISPLAY", GetParam().display},
+                               {"QT_QPA_PLATFORM", GetParam().platform},
+                               {"WAYLAND_DISPLAY", std::nullopt},
+                               {"XDG_SESSION_TYPE", std::nullopt}},
+                              sim::ChildProcess::StandardError::read);
+    EXPECT_EQ(utility.waitForExit(eventTimeout), 1);
+    EXPECT_EQ(utility.lines(),
+              Lines{"vistrel-utility needs a desktop session: no display could be opened."});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, UtilityStartTest,
+    ::testing::Values(StartEnvironment{"NoDisplay", std::nullopt, std::nullopt},
+                      StartEnvironment{"NoDisplayXcb", std::nullopt, "xcb"},
+                      StartEnvironment{"NoDisplayWayland", std::nullopt, "wayland"},
+                      StartEnvironment{"DisplayNotRunning", ":917", std::nullopt},
+                      StartEnvironment{"DisplayNotRunningXcb", ":917", "xcb"}),
+    [](const auto& info) { return std::string(info.param.what); });
+
 } // namespace app
