@@ -102,9 +102,6 @@ TEST_P(StatusItemTwoCamerasTest, EachCamerasPressTypesOnceAndUnpluggingOneLeaves
 INSTANTIATE_TEST_SUITE_P(Routes, StatusItemTwoCamerasTest,
                          ::testing::Values(sim::TransferRoute::usbfs,
                                            sim::TransferRoute::videoNode),
-                         [](const auto& info) {
-                             return std::string(
-                                 info.param == sim::TransferRoute::usbfs ? "Usb" : "VideoNode");
-                         });
+                         routeName);
 
 } // namespace app

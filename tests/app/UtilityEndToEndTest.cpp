@@ -1,5 +1,6 @@
 // The real vistrel-utility as a child process, against the simulated camera that this test
 // owns (the child reaches it through UMOCKDEV_DIR), on a virtual X display with a tray.
+#include "AppTest.h"
 #include "support/ChildProcess.h"
 #include "support/ClientWindows.h"
 #include "support/KeystrokeRecorder.h"
@@ -23,7 +24,6 @@ namespace app {
 namespace {
 
 using namespace std::chrono_literals;
-using Lines = std::vector<std::string>;
 
 constexpr auto startTimeout = 20s;
 constexpr auto eventTimeout = 10s;
@@ -169,10 +169,7 @@ TEST_P(UtilityEndToEndRouteTest,
 INSTANTIATE_TEST_SUITE_P(Routes, UtilityEndToEndRouteTest,
                          ::testing::Values(sim::TransferRoute::usbfs,
                                            sim::TransferRoute::videoNode),
-                         [](const auto& info) {
-                             return std::string(
-                                 info.param == sim::TransferRoute::usbfs ? "Usb" : "VideoNode");
-                         });
+                         routeName);
 
 TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
     tray.reset();
