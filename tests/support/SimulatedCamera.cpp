@@ -110,7 +110,8 @@ void SimulatedCamera::scriptSecondCameraButtonCodes(std::vector<uint8_t> codes) 
 }
 
 void SimulatedCamera::bindSecondCameraDriver() {
-    secondCamera->bindDriver(true);
+    secondCamera->numberVideoNodes(2, 4); // beside the first camera's metadata node, video3
+    secondCamera->bindDriver({});
 }
 
 Control SimulatedCamera::control(uint8_t unit, uint8_t selector) const {

@@ -81,7 +81,8 @@ public:
     void plugSecondCamera();
     void unplugSecondCamera();
     std::vector<ControlTransfer> secondCameraTransfers() const;
-    // As scriptButtonCodes() and bindDriver(), for the second VISTREL camera.
+    // As scriptButtonCodes() and bindDriver(), for the second VISTREL camera (its metadata
+    // node is video4).
     void scriptSecondCameraButtonCodes(std::vector<uint8_t> codes);
     void bindSecondCameraDriver();
 
