@@ -24,8 +24,9 @@ std::shared_ptr<UVCDevicePanel> UVCDevicePanel::make(const platform::CaptureDevi
     if (!productID) {
         return nullptr;
     }
+    // The camera behind this capture device, never one that another panel may already poll.
     std::shared_ptr<device::UVCDevice> found =
-        device::UVCContext::shared().findDevice(*vendorID, *productID);
+        device::UVCContext::shared().findDevice(*vendorID, *productID, captureDevice.usbLocation());
     if (!found) {
         return nullptr;
     }

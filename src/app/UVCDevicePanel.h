@@ -23,7 +23,9 @@ class UVCDevicePanel : public std::enable_shared_from_this<UVCDevicePanel> {
 
 public:
     // The panel of a capture device, or nothing when its unique ID carries no vendor or
-    // product ID, libuvc does not find the camera or the camera cannot be opened.
+    // product ID, libuvc does not find the camera or the camera cannot be opened. With
+    // several cameras attached, the one opened is the one at the capture device's USB
+    // location; when none is there, nothing.
     static std::shared_ptr<UVCDevicePanel> make(const platform::CaptureDevice& captureDevice);
     UVCDevicePanel(Key, std::shared_ptr<device::UVCDevice> uvcDevice,
                    platform::CaptureDevice captureDevice);

@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/ApplicationMain.h"
+#include "app/DisplayGuard.h"
 #include "platform/core/Bundle.h"
 #include "platform/core/CaptureDeviceMonitor.h"
 #include "platform/widgets/Application.h"
@@ -11,28 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-
-namespace {
-
-// Qt's xcb plugin aborts with a long diagnostic when there is no display; a tray
-// utility started from a terminal without a desktop should say so in one line.
-bool hasDesktopSession() {
-    auto isSet = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr && *value != '\0';
-    };
-    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
-}
-
-} // namespace
+#include <optional>
 
 int main(int argc, char* argv[]) {
-    if (!hasDesktopSession()) {
-        std::fprintf(stderr, "vistrel-utility needs a desktop session: no display found "
-                             "(DISPLAY is not set).\n");
-        return 1;
-    }
+    // Without a usable display, whatever the platform chosen, one line and status 1.
+    std::optional<app::DisplayGuard> displayGuard(std::in_place);
     QApplication application(argc, argv);
+    displayGuard.reset();
     QApplication::setOrganizationName("VISTREL");
     QApplication::setApplicationName("Vistrel Utility");
     QApplication::setQuitOnLastWindowClosed(false);

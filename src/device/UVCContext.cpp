@@ -18,6 +18,11 @@ uvc_context* UVCContext::context() const {
 }
 
 std::shared_ptr<UVCDevice> UVCContext::findDevice(int vid, int pid) {
+    return findDevice(vid, pid, std::nullopt);
+}
+
+std::shared_ptr<UVCDevice>
+UVCContext::findDevice(int vid, int pid, const std::optional<platform::UsbLocation>& location) {
     uvc_device_t* found = nullptr;
     if (uvc_find_device(libuvcContext, &found, vid, pid, nullptr) != UVC_SUCCESS ||
         found == nullptr) {
@@ -26,7 +31,7 @@ std::shared_ptr<UVCDevice> UVCContext::findDevice(int vid, int pid) {
     // The found device only decides whether a camera is opened; it is released afterwards.
     const std::unique_ptr<uvc_device_t, decltype(&uvc_unref_device)> owned(found,
                                                                            &uvc_unref_device);
-    return UVCDevice::open(owned.get());
+    return UVCDevice::open(owned.get(), location);
 }
 
 UVCContext::UVCContext() {

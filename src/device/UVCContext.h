@@ -2,7 +2,10 @@
 // The process-wide libuvc context, used only to look cameras up. Made on first use, safely when
 // threads arrive at once; it lives until the process ends.
 
+#include "platform/core/UsbLocation.h"
+
 #include <memory>
+#include <optional>
 
 struct uvc_context; // libuvc is included by the .cpp files only
 
@@ -18,8 +21,11 @@ public:
     uvc_context* context() const;
 
     // The opened camera when libuvc finds a video-class device with these IDs (0 matches any),
-    // else nothing.
+    // else nothing. With one camera attached it is the one opened; with several, the one
+    // plugged in at `location`, and nothing when no location is given or none is there.
     std::shared_ptr<UVCDevice> findDevice(int vid, int pid);
+    std::shared_ptr<UVCDevice> findDevice(int vid, int pid,
+                                          const std::optional<platform::UsbLocation>& location);
 
     UVCContext(const UVCContext&) = delete;
     UVCContext& operator=(const UVCContext&) = delete;

@@ -86,6 +86,16 @@ template <auto get, auto set> void restoreDefault(UVCDevice& device) {
     }
 }
 
+platform::UsbLocation locationOf(libusb_device* device) {
+    std::array<uint8_t, 7> ports{}; // USB 3 allows seven tiers below the root hub
+    const int depth = libusb_get_port_numbers(device, ports.data(), static_cast<int>(ports.size()));
+    platform::UsbLocation location{libusb_get_bus_number(device), {}};
+    if (depth > 0) {
+        location.portNumbers.assign(ports.begin(), ports.begin() + depth);
+    }
+    return location;
+}
+
 std::string concat(std::string_view first, std::string_view second) {
     return std::string(first).append(second);
 }
@@ -118,7 +128,8 @@ void UVCDevice::setTimer(std::shared_ptr<platform::Timer> value) {
 
 // Opening and end
 
-std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device*) {
+std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device*,
+                                           const std::optional<platform::UsbLocation>& location) {
     UVCConsole::printLine(openingLine);
     libusb_context* ctx = nullptr;
     if (libusb_init(&ctx) != 0) {
@@ -126,7 +137,14 @@ std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device*) {
         return nullptr;
     }
     ContextPointer context(ctx);
-    HandlePointer handle(libusb_open_device_with_vid_pid(ctx, cameraVendorID, cameraProductID));
+    libusb_device_handle* opened = nullptr;
+    if (libusb_device* camera = cameraAt(ctx, location)) {
+        if (libusb_open(camera, &opened) != 0) {
+            opened = nullptr;
+        }
+        libusb_unref_device(camera);
+    }
+    HandlePointer handle(opened);
     if (!handle) {
         UVCConsole::printLine(openFailedLine);
         return nullptr;
@@ -138,10 +156,38 @@ std::shared_ptr<UVCDevice> UVCDevice::open(uvc_device*) {
         return nullptr; // the handle is closed before its context is exited
     }
     auto transport = UVCTransport::forHandle(handle.get());
-    auto opened = std::make_shared<UVCDevice>(Key{}, std::move(context), std::move(handle),
+    auto device = std::make_shared<UVCDevice>(Key{}, std::move(context), std::move(handle),
                                               std::move(transport));
-    opened->watchButton();
-    return opened;
+    device->watchButton();
+    return device;
+}
+
+libusb_device* UVCDevice::cameraAt(libusb_context* context,
+                                   const std::optional<platform::UsbLocation>& location) {
+    libusb_device** list = nullptr;
+    const ssize_t count = libusb_get_device_list(context, &list);
+    std::vector<libusb_device*> cameras;
+    libusb_device* atLocation = nullptr;
+    for (ssize_t at = 0; at < count; ++at) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(list[at], &descriptor) != 0 ||
+            descriptor.idVendor != cameraVendorID || descriptor.idProduct != cameraProductID) {
+            continue;
+        }
+        cameras.push_back(list[at]);
+        if (location && locationOf(list[at]) == *location) {
+            atLocation = list[at];
+        }
+    }
+    // One camera is the one whatever the location; of several, only the one at the location.
+    libusb_device* chosen = cameras.size() == 1 ? cameras.front() : atLocation;
+    if (chosen != nullptr) {
+        libusb_ref_device(chosen);
+    }
+    if (count >= 0) {
+        libusb_free_device_list(list, 1);
+    }
+    return chosen;
 }
 
 UVCDevice::UVCDevice(Key, ContextPointer context, HandlePointer handle,

@@ -8,6 +8,7 @@
 #include "device/UVCStateControl.h"
 #include "device/UVCStateType.h"
 #include "device/UVCValueType.h"
+#include "platform/core/UsbLocation.h"
 
 #include <cstdint>
 #include <memory>
@@ -19,6 +20,7 @@
 
 // libusb and libuvc are included by the .cpp files only.
 struct libusb_context;
+struct libusb_device;
 struct libusb_device_handle;
 struct uvc_device;
 struct uvc_device_descriptor;
@@ -70,9 +72,12 @@ public:
     void setTimer(std::shared_ptr<platform::Timer> timer);
 
     // Opens the camera 0C45:6366 through a libusb context of its own, whichever libuvc device
-    // was found; reads its firmware and button idle codes and, for a known pair, starts the
-    // button poll on the calling thread's event loop. Nothing when the opening fails.
-    static std::shared_ptr<UVCDevice> open(uvc_device* device);
+    // was found: the one attached, or with several the one at `location` (none without it, so
+    // that no camera is taken for another). Reads its firmware and button idle codes and, for
+    // a known pair, starts the button poll on the calling thread's event loop. Nothing when
+    // the opening fails.
+    static std::shared_ptr<UVCDevice>
+    open(uvc_device* device, const std::optional<platform::UsbLocation>& location = std::nullopt);
     UVCDevice(Key, ContextPointer context, HandlePointer handle,
               std::unique_ptr<UVCTransport> transport);
     ~UVCDevice();
@@ -160,6 +165,10 @@ public:
     bool setState(bool value, UVCStateControl control);
 
 private:
+    // The camera to open among the attached devices of `context`: see open(). The caller
+    // unreferences it.
+    static libusb_device* cameraAt(libusb_context* context,
+                                   const std::optional<platform::UsbLocation>& location);
     void watchButton();
     void startPolling(void (UVCDevice::*tick)());
     void pollButton(std::string_view pressedCode);

@@ -2,9 +2,8 @@
 // the user changes them, shown from there when the window loads.
 #include "windows/UVCDeviceViewController.h"
 
+#include "device/UVCConsole.h"
 #include "platform/core/UserDefaults.h"
-
-#include <iostream>
 
 namespace windows {
 
@@ -28,7 +27,7 @@ void UVCDeviceViewController::toggleKeyboardControl(QObject* sender) {
 
 void UVCDeviceViewController::KeystrokeDelaycheckboxToggled(QObject* sender) {
     const bool checked = qobject_cast<QCheckBox*>(sender)->checkState() == Qt::Checked;
-    std::cout << (checked ? checkedLine : uncheckedLine) << std::endl;
+    device::UVCConsole::printLine(checked ? checkedLine : uncheckedLine);
     platform::UserDefaults::standard().set(checked ? "enabled" : "disabled", keystrokeDelayKey);
 }
 

@@ -3,11 +3,16 @@
 #include "AppTest.h"
 #include "app/ApplicationMain.h"
 #include "app/StatusItem.h"
+#include "app/UVCDevicePanel.h"
 #include "platform/core/CaptureAccess.h"
+#include "windows/UVCDeviceWindowController.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include <libusb.h>
 
@@ -98,6 +103,36 @@ TEST_F(AppDelegateHotplugTest, ArrivalReplacesTheStatusItemAndDepartureIsOnlyLog
     ASSERT_FALSE(pauses.empty());
     EXPECT_TRUE(
         std::all_of(pauses.begin(), pauses.end(), [](auto length) { return length == 10ms; }));
+}
+
+// Another USB device coming while the watch runs is not the camera's: nothing is printed for it,
+// the status item stays and so does the open control window. The second camera leaving after it
+// is the mark: events come in order, so anything of the other device's would be before it.
+TEST_F(AppDelegateHotplugTest, AnotherUsbDeviceArrivingIsNotWatched) {
+    plugCamera();
+    plugSecondCamera();
+    delegate->statusItem = StatusItem::make();
+    const std::shared_ptr<StatusItem> item = delegate->statusItem;
+    item->menu()->actions().at(0)->trigger();
+    const auto& controller = item->uvcDevicePanels().at(0)->windowController();
+    ASSERT_TRUE(controller);
+    const QPointer<QWidget> window = controller->window();
+    delegate->start();
+    output.clear();
+
+    plugForeignCamera();
+    unplugSecondCamera();
+    ASSERT_TRUE(printed("Device left: 3141:25446"));
+    QCoreApplication::sendPostedEvents();
+    const Lines lines = appLines();
+    EXPECT_TRUE(std::none_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.starts_with("Device arrived");
+    }));
+    EXPECT_EQ(delegate->statusItem, item);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_TRUE(window->isVisible());
+    delegate->stopWatch();
+    EXPECT_EQ(delegate->count, 1);
 }
 
 TEST_F(AppDelegateHotplugTest, TheCallbackCountsEveryHandledEventButNoFailedStart) {

@@ -90,6 +90,18 @@ void AppTest::plugForeignCamera() {
     waitForPosts(connectedPosts, expected);
 }
 
+void AppTest::plugSecondCamera() {
+    const int expected = connectedPosts + 1;
+    camera.plugSecondCamera();
+    waitForPosts(connectedPosts, expected);
+}
+
+void AppTest::unplugSecondCamera() {
+    const int expected = disconnectedPosts + 1;
+    camera.unplugSecondCamera();
+    waitForPosts(disconnectedPosts, expected);
+}
+
 Lines AppTest::appLines() const {
     // Stale observations run first and print the connect or disconnect line the live one
     // prints: of each run of such lines, the first staleObservers are theirs.

@@ -20,6 +20,11 @@ class QMenu;
 namespace app {
 
 using Lines = std::vector<std::string>;
+
+// "Usb" or "VideoNode": the name of a case parametrized by the route of its requests.
+inline std::string routeName(const ::testing::TestParamInfo<sim::TransferRoute>& info) {
+    return info.param == sim::TransferRoute::usbfs ? "Usb" : "VideoNode";
+}
 using sim::runEventLoop;
 using sim::runEventLoopUntil;
 
@@ -32,6 +37,8 @@ protected:
     void plugCamera();
     void unplugCamera();
     void plugForeignCamera();
+    void plugSecondCamera();
+    void unplugSecondCamera();
     // The application's lines since the start or the last output.clear(), without those that
     // observers of status items of earlier tests in this process print.
     Lines appLines() const;

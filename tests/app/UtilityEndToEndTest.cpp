@@ -1,6 +1,8 @@
 // The real vistrel-utility as a child process, against the simulated camera that this test
 // owns (the child reaches it through UMOCKDEV_DIR), on a virtual X display with a tray.
+#include "AppTest.h"
 #include "support/ChildProcess.h"
+#include "support/ClientWindows.h"
 #include "support/KeystrokeRecorder.h"
 #include "support/SimulatedCamera.h"
 #include "support/TrayHost.h"
@@ -22,7 +24,6 @@ namespace app {
 namespace {
 
 using namespace std::chrono_literals;
-using Lines = std::vector<std::string>;
 
 constexpr auto startTimeout = 20s;
 constexpr auto eventTimeout = 10s;
@@ -55,6 +56,32 @@ protected:
                 {"XDG_CURRENT_DESKTOP", std::nullopt},
                 {"LSAN_OPTIONS", "suppressions=" VISTREL_UTILITY_LSAN_SUPPRESSIONS}},
             standardError);
+    }
+
+    // The tray menu, opened by a click on the icon. The icon of a status item that an arrival
+    // built may still be settling in the tray: it is found anew for each click.
+    std::optional<sim::ScreenRect> openMenu() {
+        std::optional<sim::ScreenRect> menu;
+        for (int attempt = 0; attempt < 5 && !menu; ++attempt) {
+            const std::optional<sim::ScreenRect> icon = tray->waitForIcon("vistrel", eventTimeout);
+            EXPECT_TRUE(icon && icon->width > 0);
+            if (!icon) {
+                return std::nullopt;
+            }
+            tray->click(*icon);
+            menu = tray->waitForPopup("vistrel", 2s);
+        }
+        return menu;
+    }
+
+    // A click on an item of the open menu: the camera (or "No camera found") at the top, About
+    // and Quit at the bottom, below the separator.
+    enum class MenuItem { camera, about, quit };
+    void choose(const sim::ScreenRect& menu, MenuItem item) {
+        const int middle = item == MenuItem::camera
+                               ? menu.y + 10
+                               : menu.y + menu.height - (item == MenuItem::about ? 34 : 12);
+        tray->click({menu.x, middle - 4, menu.width, 8});
     }
 
     bool printedAfter(std::size_t from, const std::string& line) {
@@ -112,16 +139,7 @@ TEST_P(UtilityEndToEndRouteTest,
         EXPECT_TRUE(printedAfter(from, line)) << line;
     }
 
-    // The icon of the status item that the arrival built may still be settling in the tray:
-    // find it anew for each click.
-    std::optional<sim::ScreenRect> menu;
-    for (int attempt = 0; attempt < 5 && !menu; ++attempt) {
-        const std::optional<sim::ScreenRect> icon = tray->waitForIcon("vistrel", eventTimeout);
-        ASSERT_TRUE(icon);
-        EXPECT_GT(icon->width, 0);
-        tray->click(*icon);
-        menu = tray->waitForPopup("vistrel", 2s);
-    }
+    const std::optional<sim::ScreenRect> menu = openMenu();
     ASSERT_TRUE(menu);
     if (const char* shots = std::getenv("VISTREL_SCREENSHOT_DIR")) {
         const int left = std::max(0, menu->x - 40);
@@ -134,7 +152,7 @@ TEST_P(UtilityEndToEndRouteTest,
         }
     }
     // The last item quits; the process ends with the event loop's status.
-    tray->click({menu->x, menu->y + menu->height - 16, menu->width, 8});
+    choose(*menu, MenuItem::quit);
     EXPECT_EQ(utility->waitForExit(eventTimeout), 0);
     // Every class request took the route under test, after the re-plug as before it.
     int classRequests = 0;
@@ -151,10 +169,7 @@ TEST_P(UtilityEndToEndRouteTest,
 INSTANTIATE_TEST_SUITE_P(Routes, UtilityEndToEndRouteTest,
                          ::testing::Values(sim::TransferRoute::usbfs,
                                            sim::TransferRoute::videoNode),
-                         [](const auto& info) {
-                             return std::string(
-                                 info.param == sim::TransferRoute::usbfs ? "Usb" : "VideoNode");
-                         });
+                         routeName);
 
 TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
     tray.reset();
@@ -171,5 +186,68 @@ TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
     EXPECT_EQ(recorder->waitForEvents(2, eventTimeout),
               (std::vector<sim::RecordedKey>{{true, "Return", 0}, {false, "Return", 0}}));
 }
+
+// Closing the control window or the About window, as a window manager's close button does,
+// never quits: the utility still follows the camera, and quits from its menu.
+TEST_F(UtilityEndToEndTest, ClosingTheControlAndAboutWindowsLeavesTheUtilityRunning) {
+    startUtility();
+    ASSERT_TRUE(utility->waitForLine("Device added: VISTREL", startTimeout));
+    recorder.reset(); // its window would take the clicks
+    sim::ClientWindows windows;
+    for (const MenuItem item : {MenuItem::camera, MenuItem::about}) {
+        SCOPED_TRACE(item == MenuItem::camera ? "control window" : "About window");
+        const std::optional<sim::ScreenRect> menu = openMenu();
+        ASSERT_TRUE(menu);
+        choose(*menu, item);
+        const std::vector<unsigned long> shown = windows.waitForMapped("vistrel", 1, eventTimeout);
+        ASSERT_EQ(shown.size(), 1U);
+        windows.requestClose(shown[0]);
+        EXPECT_TRUE(windows.waitForMapped("vistrel", 0, eventTimeout).empty());
+    }
+    const std::size_t from = utility->lines().size();
+    camera.unplug();
+    for (const char* line : {"Device left: 3141:25446", "Device removed: VISTREL"}) {
+        EXPECT_TRUE(printedAfter(from, line)) << line;
+    }
+    const std::optional<sim::ScreenRect> menu = openMenu();
+    ASSERT_TRUE(menu);
+    choose(*menu, MenuItem::quit);
+    EXPECT_EQ(utility->waitForExit(eventTimeout), 0);
+}
+
+// Whatever the platform chosen, without a display it can use the utility says so in one line
+// and ends with status 1.
+struct StartEnvironment {
+    const char* what;
+    std::optional<std::string> display;
+    std::optional<std::string> platform;
+};
+
+void PrintTo(const StartEnvironment& environment, std::ostream* out) {
+    *out << environment.what;
+}
+
+class UtilityStartTest : public ::testing::TestWithParam<StartEnvironment> {};
+
+TEST_P(UtilityStartTest, WithoutAUsableDisplayTheUtilityPrintsOneLineAndEndsWithStatusOne) {
+    sim::ChildProcess utility(VISTREL_UTILITY_PATH, {},
+                              {{"DISPLAY", GetParam().display},
+                               {"QT_QPA_PLATFORM", GetParam().platform},
+                               {"WAYLAND_DISPLAY", std::nullopt},
+                               {"XDG_SESSION_TYPE", std::nullopt}},
+                              sim::ChildProcess::StandardError::read);
+    EXPECT_EQ(utility.waitForExit(eventTimeout), 1);
+    EXPECT_EQ(utility.lines(),
+              Lines{"vistrel-utility needs a desktop session: no display could be opened."});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Environments, UtilityStartTest,
+    ::testing::Values(StartEnvironment{"NoDisplay", std::nullopt, std::nullopt},
+                      StartEnvironment{"NoDisplayXcb", std::nullopt, "xcb"},
+                      StartEnvironment{"NoDisplayWayland", std::nullopt, "wayland"},
+                      StartEnvironment{"DisplayNotRunning", ":917", std::nullopt},
+                      StartEnvironment{"DisplayNotRunningXcb", ":917", "xcb"}),
+    [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace app

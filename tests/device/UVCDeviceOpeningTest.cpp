@@ -3,6 +3,7 @@
 
 #include <libusb.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace device {
@@ -139,6 +140,53 @@ TEST_P(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
     EXPECT_GT(usbDescriptors(), before);
     device.reset();
     EXPECT_EQ(usbDescriptors(), before);
+}
+
+// With two cameras of the model, the location chooses the camera opened, by the route its
+// driver leaves open; without a location, or where neither is plugged in, none is opened
+// rather than one that another device may already poll.
+TEST_P(UVCDeviceOpeningTest, WithTwoCamerasTheLocationChoosesTheCameraElseNoneIsOpened) {
+    if (viaDriver()) {
+        camera.bindSecondCameraDriver();
+    }
+    camera.plugSecondCamera();
+    camera.plugForeignCamera();
+    const struct {
+        const char* what;
+        std::optional<platform::UsbLocation> location;
+        bool first;
+        bool second;
+    } cases[] = {
+        {"the first camera's port", platform::UsbLocation{1, {1}}, true, false},
+        {"the second camera's port", platform::UsbLocation{1, {3}}, false, true},
+        {"no location", std::nullopt, false, false},
+        {"the other make's port", platform::UsbLocation{1, {2}}, false, false},
+        {"the first camera's port on another bus", platform::UsbLocation{2, {1}}, false, false},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.what);
+        camera.clearTransfers();
+        const size_t second = camera.secondCameraTransfers().size();
+        output.clear();
+        const auto device = UVCContext::shared().findDevice(0x0C45, 0x6366, entry.location);
+        ASSERT_EQ(device != nullptr, entry.first || entry.second);
+        if (!device) {
+            EXPECT_EQ(output.lines(), (Lines{"asdf", "Failed to open device"}));
+            continue;
+        }
+        EXPECT_TRUE(device->getBrightness(UVCDevice::ValueType::current));
+        EXPECT_EQ(!classRequests().empty(), entry.first);
+        const auto log = camera.secondCameraTransfers();
+        const bool secondReached = std::any_of(log.begin() + static_cast<long>(second), log.end(),
+                                               [&](const sim::ControlTransfer& transfer) {
+                                                   return (transfer.bmRequestType & 0x60) == 0x20;
+                                               });
+        EXPECT_EQ(secondReached, entry.second);
+        for (const auto& transfer : classRequests()) {
+            EXPECT_EQ(transfer.route,
+                      viaDriver() ? sim::TransferRoute::videoNode : sim::TransferRoute::usbfs);
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, UVCDeviceOpeningTest, bothRoutes, routeName);

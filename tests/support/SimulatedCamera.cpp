@@ -104,6 +104,16 @@ std::vector<ControlTransfer> SimulatedCamera::secondCameraTransfers() const {
     return secondCamera->endpoint().transfers();
 }
 
+void SimulatedCamera::scriptSecondCameraButtonCodes(std::vector<uint8_t> codes) {
+    secondCamera->endpoint().withModel(
+        [&](SimulatedControlModel& model) { model.scriptButtonCodes(std::move(codes)); });
+}
+
+void SimulatedCamera::bindSecondCameraDriver() {
+    secondCamera->numberVideoNodes(2, 4); // beside the first camera's metadata node, video3
+    secondCamera->bindDriver({});
+}
+
 Control SimulatedCamera::control(uint8_t unit, uint8_t selector) const {
     return camera->endpoint().withModel(
         [&](const SimulatedControlModel& model) { return model.control(unit, selector); });

@@ -81,6 +81,10 @@ public:
     void plugSecondCamera();
     void unplugSecondCamera();
     std::vector<ControlTransfer> secondCameraTransfers() const;
+    // As scriptButtonCodes() and bindDriver(), for the second VISTREL camera (its metadata
+    // node is video4).
+    void scriptSecondCameraButtonCodes(std::vector<uint8_t> codes);
+    void bindSecondCameraDriver();
 
     // The control model, keyed by (unit, selector). Unknown controls throw std::out_of_range,
     // values of the wrong length std::invalid_argument. SET_CUR stores any value of the

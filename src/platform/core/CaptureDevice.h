@@ -2,8 +2,11 @@
 // A video capture device of the system: the video4linux node of a USB camera, with the name
 // and identity it was discovered with. A small value; two values for the same device are equal.
 
+#include "platform/core/UsbLocation.h"
+
 #include <QString>
 
+#include <optional>
 #include <string_view>
 
 namespace platform {
@@ -17,7 +20,8 @@ class CaptureDevice {
 public:
     // No device: empty name, ID and node. Lets a device ride in a QVariant (a menu item's data).
     CaptureDevice() = default;
-    CaptureDevice(QString localizedName, QString uniqueID, QString nodePath);
+    CaptureDevice(QString localizedName, QString uniqueID, QString nodePath,
+                  std::optional<UsbLocation> usbLocation = std::nullopt);
 
     // The name the user sees (the node's own name, e.g. "VISTREL").
     const QString& localizedName() const { return name; }
@@ -29,6 +33,9 @@ public:
     // The device node to capture from, e.g. "/dev/video0".
     const QString& nodePath() const { return node; }
 
+    // Where its USB device is plugged in; none when udev does not tell.
+    const std::optional<UsbLocation>& usbLocation() const { return location; }
+
     // Same device when the unique IDs are the same.
     bool operator==(const CaptureDevice& other) const { return id == other.id; }
 
@@ -36,6 +43,7 @@ private:
     QString name;
     QString id;
     QString node;
+    std::optional<UsbLocation> location;
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/core/CaptureDeviceDiscovery.h"
 
+#include <QStringList>
+
 #include <libudev.h>
 #include <linux/videodev2.h>
 
@@ -55,6 +57,27 @@ std::optional<QString> uniqueID(udev_device* usbDevice) {
     return port + QStringLiteral("%1%2")
                       .arg(*vendor, 4, 16, QLatin1Char('0'))
                       .arg(*product, 4, 16, QLatin1Char('0'));
+}
+
+// The bus number and the port path ("1.3": port 3 of the hub at the root hub's port 1) of a
+// USB device, as sysfs gives them.
+std::optional<UsbLocation> usbLocation(udev_device* usbDevice) {
+    const QString bus = text(udev_device_get_sysattr_value(usbDevice, "busnum"));
+    const QString path = text(udev_device_get_sysattr_value(usbDevice, "devpath"));
+    bool busRead = false;
+    UsbLocation location{bus.toUInt(&busRead, 10), {}};
+    if (!busRead || path.isEmpty()) {
+        return std::nullopt;
+    }
+    for (const QString& port : path.split(QLatin1Char('.'))) {
+        bool portRead = false;
+        const unsigned number = port.toUInt(&portRead, 10);
+        if (!portRead || number == 0 || number > 255) {
+            return std::nullopt;
+        }
+        location.portNumbers.push_back(static_cast<uint8_t>(number));
+    }
+    return location;
 }
 
 // video2 before video10: the node names compared by their stem, then by their number.
@@ -124,7 +147,8 @@ std::optional<CaptureDevice> CaptureDeviceDiscovery::captureDevice(udev_device* 
     if (!id) {
         return std::nullopt;
     }
-    return CaptureDevice(text(udev_device_get_sysattr_value(node, "name")), *id, nodePath(node));
+    return CaptureDevice(text(udev_device_get_sysattr_value(node, "name")), *id, nodePath(node),
+                         usbLocation(usbDevice));
 }
 
 QString CaptureDeviceDiscovery::nodePath(udev_device* node) {

@@ -34,6 +34,10 @@ TEST(CaptureDeviceDiscoveryTest, ListsCamerasInNodeOrderByNameWithTheirUsbIdsLas
     // the rest of the ID tells the USB ports apart
     EXPECT_NE(devices[0].uniqueID().chopped(8), devices[1].uniqueID().chopped(8));
 
+    // and the location says where each is plugged in
+    EXPECT_EQ(devices[0].usbLocation(), (UsbLocation{1, {1}}));
+    EXPECT_EQ(devices[1].usbLocation(), (UsbLocation{1, {2}}));
+
     camera.unplug();
     devices = CaptureDeviceDiscovery::devices();
     ASSERT_EQ(devices.size(), 1u);

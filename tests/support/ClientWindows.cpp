@@ -1,0 +1,121 @@
+#include "support/ClientWindows.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+#include <thread>
+
+// Xlib after every other header: its macros clash with other code.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace sim {
+
+namespace {
+
+constexpr auto pollStep = std::chrono::milliseconds(20);
+
+std::string lowered(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// A window that is gone while it is looked at answers nothing instead of ending the process:
+// errors are ignored while the object lives; the handler before it comes back afterwards.
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
+class IgnoredErrors {
+public:
+    explicit IgnoredErrors(Display* display)
+        : display(display)
+        , previous(XSetErrorHandler(ignoreErrors)) {}
+    ~IgnoredErrors() {
+        XSync(display, False);
+        XSetErrorHandler(previous);
+    }
+    IgnoredErrors(const IgnoredErrors&) = delete;
+    IgnoredErrors& operator=(const IgnoredErrors&) = delete;
+
+private:
+    Display* display;
+    XErrorHandler previous;
+};
+
+bool isMappedWindowOf(Display* display, Window window, const std::string& windowClass) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+        attributes.map_state != IsViewable || attributes.override_redirect) {
+        return false;
+    }
+    XClassHint hint{};
+    if (XGetClassHint(display, window, &hint) == 0) {
+        return false;
+    }
+    const std::string both = lowered(std::string(hint.res_name ? hint.res_name : "") + " " +
+                                     (hint.res_class ? hint.res_class : ""));
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return both.find(lowered(windowClass)) != std::string::npos;
+}
+
+} // namespace
+
+ClientWindows::ClientWindows()
+    : display(XOpenDisplay(nullptr), XCloseDisplay) {
+    if (!display) {
+        throw std::runtime_error("cannot open $DISPLAY");
+    }
+}
+
+ClientWindows::~ClientWindows() = default;
+
+std::vector<unsigned long> ClientWindows::mapped(const std::string& windowClass) {
+    const IgnoredErrors ignored(display.get());
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    std::vector<unsigned long> found;
+    if (XQueryTree(display.get(), DefaultRootWindow(display.get()), &root, &parent, &children,
+                   &count) == 0) {
+        return found;
+    }
+    for (unsigned at = 0; at < count; ++at) {
+        if (isMappedWindowOf(display.get(), children[at], windowClass)) {
+            found.push_back(children[at]);
+        }
+    }
+    XFree(children);
+    return found;
+}
+
+std::vector<unsigned long> ClientWindows::waitForMapped(const std::string& windowClass,
+                                                        std::size_t count,
+                                                        std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::vector<unsigned long> found = mapped(windowClass);
+    while (found.size() != count && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(pollStep);
+        found = mapped(windowClass);
+    }
+    return found;
+}
+
+void ClientWindows::requestClose(unsigned long window) {
+    const IgnoredErrors ignored(display.get());
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display.get(), "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] =
+        static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display.get(), window, False, NoEventMask, &event);
+    XSync(display.get(), False);
+}
+
+} // namespace sim
