@@ -1,9 +1,10 @@
 #include "platform/core/CaptureDeviceDiscovery.h"
 
+#include "platform/core/VideoNodeCapabilities.h"
+
 #include <QStringList>
 
 #include <libudev.h>
-#include <linux/videodev2.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -119,18 +120,14 @@ std::vector<CaptureDevice> CaptureDeviceDiscovery::devices() {
     return found;
 }
 
-// udev's own answer first (":capture:" among the node's capabilities), then the capability
-// masks of the node; a node that tells nothing is taken as capturing.
+// udev's own answer first (":capture:" among the node's capabilities), else the node's own
+// (video4linux nodes carry no capability attributes in sysfs); a node that tells nothing is taken
+// as capturing.
 bool CaptureDeviceDiscovery::canCapture(udev_device* node) {
     if (const char* capabilities = udev_device_get_property_value(node, "ID_V4L_CAPABILITIES")) {
         return std::string(capabilities).find(":capture:") != std::string::npos;
     }
-    for (const char* attribute : {"device_caps", "capabilities"}) {
-        if (auto mask = hexNumber(udev_device_get_sysattr_value(node, attribute))) {
-            return (*mask & (V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_VIDEO_CAPTURE_MPLANE)) != 0;
-        }
-    }
-    return true;
+    return VideoNodeCapabilities::capturesVideo(nodePath(node).toStdString()).value_or(true);
 }
 
 std::optional<CaptureDevice> CaptureDeviceDiscovery::captureDevice(udev_device* node) {

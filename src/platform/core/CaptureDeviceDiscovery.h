@@ -21,8 +21,8 @@ public:
     static std::optional<CaptureDevice> captureDevice(udev_device* node);
 
     // Whether a video4linux node captures video: udev's answer (":capture:" among its
-    // capabilities), else the node's capability masks; a node that tells nothing is taken as
-    // capturing.
+    // capabilities), else the node's own (VIDIOC_QUERYCAP); a node that tells nothing is taken
+    // as capturing.
     static bool canCapture(udev_device* node);
 
     // The device node of a video4linux node, e.g. "/dev/video0"; known for removed nodes too.

@@ -1,14 +1,10 @@
 #include "platform/core/UsbCaptureNode.h"
 
 #include "platform/core/CaptureDeviceDiscovery.h"
+#include "platform/core/VideoNodeCapabilities.h"
 
-#include <fcntl.h>
 #include <libudev.h>
-#include <linux/videodev2.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <memory>
 
@@ -40,27 +36,14 @@ bool isOn(udev_device* node, unsigned busNumber, unsigned deviceAddress) {
            decimal(udev_device_get_sysattr_value(usb, "devnum")) == deviceAddress;
 }
 
-// What the node itself says it is (VIDIOC_QUERYCAP): the driver's metadata node beside a
-// camera's capture node lacks the capture capability and refuses every control request. A node
-// that cannot be asked keeps udev's answer, so that opening it later reports why it failed.
+// What the node itself says it is: the driver's metadata node beside a camera's capture node
+// lacks the capture capability and refuses every control request. A node that cannot be asked
+// keeps udev's answer, so that opening it later reports why it failed.
 bool capturesVideo(udev_device* node, const char* devnode) {
-    const int fd = ::open(devnode, O_RDWR | O_CLOEXEC);
-    if (fd < 0) {
-        return CaptureDeviceDiscovery::canCapture(node);
+    if (const auto captures = VideoNodeCapabilities::capturesVideo(devnode)) {
+        return *captures;
     }
-    v4l2_capability capability{};
-    int result = 0;
-    do {
-        result = ::ioctl(fd, VIDIOC_QUERYCAP, &capability);
-    } while (result < 0 && errno == EINTR);
-    ::close(fd);
-    if (result < 0) {
-        return false;
-    }
-    const uint32_t caps = (capability.capabilities & V4L2_CAP_DEVICE_CAPS) != 0
-                              ? capability.device_caps
-                              : capability.capabilities;
-    return (caps & (V4L2_CAP_VIDEO_CAPTURE | V4L2_CAP_VIDEO_CAPTURE_MPLANE)) != 0;
+    return CaptureDeviceDiscovery::canCapture(node);
 }
 
 } // namespace

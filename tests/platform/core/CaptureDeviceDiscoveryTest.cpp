@@ -44,4 +44,20 @@ TEST(CaptureDeviceDiscoveryTest, ListsCamerasInNodeOrderByNameWithTheirUsbIdsLas
     EXPECT_TRUE(devices[0].uniqueID().endsWith("046d0825"));
 }
 
+// The driver's metadata node beside the capture node is no capture device, whether udev
+// described the nodes or only the nodes themselves can tell.
+TEST(CaptureDeviceDiscoveryTest, ACameraHeldByTheDriverIsListedOnceByItsCaptureNode) {
+    for (const bool udevCapabilities : {true, false}) {
+        SCOPED_TRACE(udevCapabilities);
+        sim::SimulatedCamera camera;
+        camera.numberVideoNodes(10, 9);
+        camera.bindDriver({.udevCapabilities = udevCapabilities});
+        camera.plug();
+        const auto devices = CaptureDeviceDiscovery::devices();
+        ASSERT_EQ(devices.size(), 1u);
+        EXPECT_EQ(devices[0].nodePath(), "/dev/video10");
+        EXPECT_EQ(devices[0].localizedName(), "VISTREL");
+    }
+}
+
 } // namespace platform
