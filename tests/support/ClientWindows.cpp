@@ -1,7 +1,7 @@
 #include "support/ClientWindows.h"
 
-#include <algorithm>
-#include <cctype>
+#include "support/XErrorTrap.h"
+
 #include <stdexcept>
 #include <thread>
 
@@ -15,50 +15,13 @@ namespace {
 
 constexpr auto pollStep = std::chrono::milliseconds(20);
 
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// A window that is gone while it is looked at answers nothing instead of ending the process:
-// errors are ignored while the object lives; the handler before it comes back afterwards.
-int ignoreErrors(Display*, XErrorEvent*) {
-    return 0;
-}
-
-class IgnoredErrors {
-public:
-    explicit IgnoredErrors(Display* display)
-        : display(display)
-        , previous(XSetErrorHandler(ignoreErrors)) {}
-    ~IgnoredErrors() {
-        XSync(display, False);
-        XSetErrorHandler(previous);
-    }
-    IgnoredErrors(const IgnoredErrors&) = delete;
-    IgnoredErrors& operator=(const IgnoredErrors&) = delete;
-
-private:
-    Display* display;
-    XErrorHandler previous;
-};
-
 bool isMappedWindowOf(Display* display, Window window, const std::string& windowClass) {
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, window, &attributes) == 0 ||
         attributes.map_state != IsViewable || attributes.override_redirect) {
         return false;
     }
-    XClassHint hint{};
-    if (XGetClassHint(display, window, &hint) == 0) {
-        return false;
-    }
-    const std::string both = lowered(std::string(hint.res_name ? hint.res_name : "") + " " +
-                                     (hint.res_class ? hint.res_class : ""));
-    XFree(hint.res_name);
-    XFree(hint.res_class);
-    return both.find(lowered(windowClass)) != std::string::npos;
+    return XErrorTrap::hasClass(display, window, windowClass.c_str());
 }
 
 } // namespace
@@ -73,7 +36,7 @@ ClientWindows::ClientWindows()
 ClientWindows::~ClientWindows() = default;
 
 std::vector<unsigned long> ClientWindows::mapped(const std::string& windowClass) {
-    const IgnoredErrors ignored(display.get());
+    const XErrorTrap trap(display.get());
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
@@ -105,7 +68,7 @@ std::vector<unsigned long> ClientWindows::waitForMapped(const std::string& windo
 }
 
 void ClientWindows::requestClose(unsigned long window) {
-    const IgnoredErrors ignored(display.get());
+    const XErrorTrap trap(display.get());
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;

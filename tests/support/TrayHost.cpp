@@ -1,7 +1,7 @@
 #include "support/TrayHost.h"
 
-#include <algorithm>
-#include <cctype>
+#include "support/XErrorTrap.h"
+
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -20,54 +20,6 @@ namespace {
 
 constexpr auto trayTimeout = std::chrono::seconds(10);
 constexpr auto pollStep = std::chrono::milliseconds(20);
-
-// While it lives, X errors on one connection are ignored instead of ending the process (Xlib's
-// default handler exits): another program's window may go away between the listing of its
-// parent and a question about it. Errors on other connections go to the previous handler.
-class XErrorTrap {
-public:
-    explicit XErrorTrap(Display* display) {
-        XSync(display, False);
-        trapped = display;
-        previous = XSetErrorHandler(&XErrorTrap::handle);
-    }
-    ~XErrorTrap() {
-        XSync(trapped, False);
-        XSetErrorHandler(previous);
-        trapped = nullptr;
-    }
-    XErrorTrap(const XErrorTrap&) = delete;
-    XErrorTrap& operator=(const XErrorTrap&) = delete;
-
-private:
-    static int handle(Display* display, XErrorEvent* event) {
-        if (display == trapped) {
-            return 0; // the call that caused it answers with its failure
-        }
-        return previous != nullptr ? previous(display, event) : 0;
-    }
-
-    static inline Display* trapped = nullptr;
-    static inline XErrorHandler previous = nullptr;
-};
-
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool hasClass(Display* display, Window window, const std::string& windowClass) {
-    XClassHint hint{};
-    if (XGetClassHint(display, window, &hint) == 0) {
-        return false;
-    }
-    const std::string both = lowered(std::string(hint.res_name ? hint.res_name : "") + " " +
-                                     (hint.res_class ? hint.res_class : ""));
-    XFree(hint.res_name);
-    XFree(hint.res_class);
-    return both.find(lowered(windowClass)) != std::string::npos;
-}
 
 // Every window below `parent`, depth first, with its depth (1 for the parent's children).
 void forEachWindow(Display* display, Window parent, int depth,
@@ -132,7 +84,7 @@ std::optional<ScreenRect> waitForChildOfRoot(Display* display, const std::string
         XWindowAttributes attributes{};
         return depth == 1 && XGetWindowAttributes(display, window, &attributes) != 0 &&
                (attributes.override_redirect != 0) == popup && attributes.map_state == IsViewable &&
-               hasClass(display, window, windowClass);
+               XErrorTrap::hasClass(display, window, windowClass.c_str());
     });
 }
 
@@ -166,7 +118,7 @@ std::optional<ScreenRect> TrayHost::waitForIcon(const std::string& windowClass,
                                                 std::chrono::milliseconds timeout) {
     // An embedded icon is reparented into the tray: it is no longer a child of the root.
     return waitForWindow(display.get(), timeout, [&](Window window, int depth) {
-        return depth > 1 && hasClass(display.get(), window, windowClass);
+        return depth > 1 && XErrorTrap::hasClass(display.get(), window, windowClass.c_str());
     });
 }
 
