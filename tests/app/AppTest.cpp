@@ -68,38 +68,30 @@ AppTest::~AppTest() {
     platform::UserDefaults::setStandard(nullptr);
 }
 
-void AppTest::waitForPosts(const int& posts, int count) {
-    EXPECT_TRUE(runEventLoopUntil([&] { return posts >= count; }));
+void AppTest::postedAfter(const int& posts, const std::function<void()>& change) {
+    const int expected = posts + 1;
+    change();
+    EXPECT_TRUE(runEventLoopUntil([&] { return posts >= expected; }));
 }
 
 void AppTest::plugCamera() {
-    const int expected = connectedPosts + 1;
-    camera.plug();
-    waitForPosts(connectedPosts, expected);
+    postedAfter(connectedPosts, [this] { camera.plug(); });
 }
 
 void AppTest::unplugCamera() {
-    const int expected = disconnectedPosts + 1;
-    camera.unplug();
-    waitForPosts(disconnectedPosts, expected);
+    postedAfter(disconnectedPosts, [this] { camera.unplug(); });
 }
 
 void AppTest::plugForeignCamera() {
-    const int expected = connectedPosts + 1;
-    camera.plugForeignCamera();
-    waitForPosts(connectedPosts, expected);
+    postedAfter(connectedPosts, [this] { camera.plugForeignCamera(); });
 }
 
 void AppTest::plugSecondCamera() {
-    const int expected = connectedPosts + 1;
-    camera.plugSecondCamera();
-    waitForPosts(connectedPosts, expected);
+    postedAfter(connectedPosts, [this] { camera.plugSecondCamera(); });
 }
 
 void AppTest::unplugSecondCamera() {
-    const int expected = disconnectedPosts + 1;
-    camera.unplugSecondCamera();
-    waitForPosts(disconnectedPosts, expected);
+    postedAfter(disconnectedPosts, [this] { camera.unplugSecondCamera(); });
 }
 
 Lines AppTest::appLines() const {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,8 @@ protected:
     sim::StdoutCapture output;
 
 private:
-    void waitForPosts(const int& posts, int count);
+    // Makes the change and waits until the counter of its notification has gone up by one.
+    void postedAfter(const int& posts, const std::function<void()>& change);
 
     std::vector<platform::NotificationCenter::ObserverToken> tokens;
     int staleObservers = 0;
