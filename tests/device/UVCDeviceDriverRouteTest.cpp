@@ -3,6 +3,7 @@
 // driver's timeout and cache, the widths it reads, and the UVC 1.5 power-line menu.
 #include "device/UVCContext.h"
 #include "device/UVCDevice.h"
+#include "platform/core/UserDefaults.h"
 #include "support/SimulatedCamera.h"
 #include "support/StdoutCapture.h"
 
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 
@@ -72,8 +72,10 @@ Lines concat(std::initializer_list<Lines> parts) {
 class UVCDeviceDriverRouteTest : public ::testing::Test {
 protected:
     UVCDeviceDriverRouteTest() {
-        setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
+        platform::UserDefaults::setStandard(
+            std::make_shared<platform::UserDefaults>(configHome.filePath("defaults.conf")));
     }
+    ~UVCDeviceDriverRouteTest() override { platform::UserDefaults::setStandard(nullptr); }
 
     std::shared_ptr<UVCDevice> plugAndOpen(sim::DriverBinding binding = {}) {
         camera.bindDriver(binding);
