@@ -1,7 +1,8 @@
 #pragma once
 // Watches the application object's connection to the display: Qt's messages are held while it
-// is made, and a fatal one (no platform could start: no display) ends the process with one line
-// and status 1 instead of an abort; once it is made the held messages go out as usual.
+// is made, and a fatal one ends the process with status 1 instead of an abort: one line when no
+// display could be opened, else a line followed by what Qt said. Once the application object
+// is made the held messages go out as usual, and later ones go where they went before.
 
 #include <string_view>
 
@@ -12,6 +13,8 @@ class DisplayGuard {
 public:
     static constexpr std::string_view noDisplayLine =
         "vistrel-utility needs a desktop session: no display could be opened.";
+    static constexpr std::string_view startFailedLine =
+        "vistrel-utility could not start its user interface. Qt reports:";
 
     DisplayGuard();
     ~DisplayGuard();

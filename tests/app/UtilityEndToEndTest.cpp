@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -215,21 +216,29 @@ TEST_F(UtilityEndToEndTest, ClosingTheControlAndAboutWindowsLeavesTheUtilityRunn
     EXPECT_EQ(utility->waitForExit(eventTimeout), 0);
 }
 
-// Whatever the platform chosen, without a display it can use the utility says so in one line
-// and ends with status 1.
+// Without a display it can use the utility says so in one line; when Qt cannot start for
+// another reason (a platform plugin that is not installed), a line and Qt's own reason. Status 1
+// either way.
 struct StartEnvironment {
     const char* what;
     std::optional<std::string> display;
     std::optional<std::string> platform;
+    // A platform plugin that, where it is not installed, is the reason Qt gives.
+    const char* missingPlugin = nullptr;
 };
 
 void PrintTo(const StartEnvironment& environment, std::ostream* out) {
     *out << environment.what;
 }
 
+bool platformPluginInstalled(const QString& name) {
+    const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms");
+    return !platforms.entryList({"libq" + name + "*.so"}).isEmpty();
+}
+
 class UtilityStartTest : public ::testing::TestWithParam<StartEnvironment> {};
 
-TEST_P(UtilityStartTest, WithoutAUsableDisplayTheUtilityPrintsOneLineAndEndsWithStatusOne) {
+TEST_P(UtilityStartTest, WithoutAUsableDisplayOrPlatformTheUtilitySaysWhyAndEndsWithStatusOne) {
     sim::ChildProcess utility(VISTREL_UTILITY_PATH, {},
                               {{"DISPLAY", GetParam().display},
                                {"QT_QPA_PLATFORM", GetParam().platform},
@@ -237,17 +246,30 @@ TEST_P(UtilityStartTest, WithoutAUsableDisplayTheUtilityPrintsOneLineAndEndsWith
                                {"XDG_SESSION_TYPE", std::nullopt}},
                               sim::ChildProcess::StandardError::read);
     EXPECT_EQ(utility.waitForExit(eventTimeout), 1);
-    EXPECT_EQ(utility.lines(),
-              Lines{"vistrel-utility needs a desktop session: no display could be opened."});
+    const Lines lines = utility.lines();
+    const char* plugin = GetParam().missingPlugin;
+    if (plugin == nullptr || platformPluginInstalled(QString::fromLatin1(plugin))) {
+        EXPECT_EQ(lines,
+                  Lines{"vistrel-utility needs a desktop session: no display could be opened."});
+        return;
+    }
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "vistrel-utility could not start its user interface. Qt reports:");
+    const std::string reason =
+        std::string("qt.qpa.plugin: Could not find the Qt platform plugin \"") + plugin + "\"";
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&reason](const std::string& line) {
+        return line.rfind(reason, 0) == 0;
+    })) << reason;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Environments, UtilityStartTest,
     ::testing::Values(StartEnvironment{"NoDisplay", std::nullopt, std::nullopt},
                       StartEnvironment{"NoDisplayXcb", std::nullopt, "xcb"},
-                      StartEnvironment{"NoDisplayWayland", std::nullopt, "wayland"},
+                      StartEnvironment{"NoDisplayWayland", std::nullopt, "wayland", "wayland"},
                       StartEnvironment{"DisplayNotRunning", ":917", std::nullopt},
-                      StartEnvironment{"DisplayNotRunningXcb", ":917", "xcb"}),
+                      StartEnvironment{"DisplayNotRunningXcb", ":917", "xcb"},
+                      StartEnvironment{"PlatformNotInstalled", ":917", "bogus", "bogus"}),
     [](const auto& info) { return std::string(info.param.what); });
 
 } // namespace app
