@@ -190,7 +190,8 @@ bool UVCDevice::writeControl(const UVCControl& control, std::vector<uint8_t> pay
     UVCConsole::printLine(std::to_string(UVCControl::unsignedValue(payload)));
     const UVCRequest setup{UVCRequest::hostToInterface, UVCRequest::setCur, control.unit,
                            control.selector};
-    return sendRequest(setup, payload) == static_cast<int>(control.length);
+    lastWrite = sendRequest(setup, payload);
+    return *lastWrite == static_cast<int>(control.length);
 }
 
 bool UVCDevice::writeInteger(const UVCControl& control, int64_t value) {

@@ -156,6 +156,8 @@ public:
     bool setPowerLineFrequency(int64_t value);
 
     // Writes every control's default back, skipping a control whose default cannot be read.
+    // Exposure time and white balance temperature, which the driver refuses while their
+    // automatic mode is on, are written once more after the modes when it refused them.
     void resetAll();
 
     // Dispatch by control kind.
@@ -189,12 +191,16 @@ private:
     bool writeControl(const UVCControl& control, std::vector<uint8_t> payload);
     bool writeInteger(const UVCControl& control, int64_t value);
     bool writeUnsigned16(const UVCControl& control, int64_t value);
+    // The latest write was refused by the kernel's driver: an automatic mode, say, governs it.
+    bool refusedByDriver() const;
 
     ContextPointer device;
     HandlePointer deviceHandle;
     DescriptorPointer descriptor;
     std::unique_ptr<UVCTransport> transport; // uses the handle: ends first
     std::shared_ptr<platform::Timer> pollTimer;
+    // The transport's answer to the latest write: bytes moved or libusb's error code.
+    std::optional<int> lastWrite;
 };
 
 } // namespace device

@@ -5,14 +5,20 @@
 #include "device/UVCControl.h"
 #include "device/UVCControlDispatch.h"
 
+#include <libusb.h>
+
 #include <array>
 
 namespace device {
 
 namespace {
 
-// One step of a reset.
-using ResetStep = void (*)(UVCDevice&);
+// One step of a reset; `governedByMode`: the driver refuses the control's write while the
+// control's automatic mode is on, a mode that the reset writes after it.
+struct ResetStep {
+    void (*restore)(UVCDevice&);
+    bool governedByMode = false;
+};
 
 // The kind of read that asks a getter for its control's default.
 template <typename Value, typename Kind>
@@ -203,24 +209,40 @@ bool UVCDevice::setPowerLineFrequency(int64_t value) {
 void UVCDevice::resetAll() {
     using D = UVCDevice;
     // One row per step, in the order of the writes.
-    static constexpr std::array<ResetStep, 13> steps = {
-        &restoreDefault<&D::getBrightness, &D::setBrightness>,
-        &restoreDefault<&D::getContrast, &D::setContrast>,
-        &restoreDefault<&D::getSharpness, &D::setSharpness>,
-        &restoreDefault<&D::getSaturation, &D::setSaturation>,
-        &restoreDefault<&D::getGamma, &D::setGamma>,
-        &restoreDefault<&D::getHue, &D::setHue>,
-        &restoreDefault<&D::getExposureAbs, &D::setExposureAbs>,
-        &restoreDefault<&D::getGain, &D::setGain>,
-        &restoreDefault<&D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp>,
-        &restoreDefault<&D::getBacklightCompensation, &D::setBacklightCompensation>,
-        &restoreDefault<&D::getPowerLineFrequency, &D::setPowerLineFrequency>,
-        &restoreDefault<&D::getAutoExposureMode, &D::setAutoExposureMode>,
-        &restoreDefault<&D::getAutoWhiteBalanceTemp, &D::setAutoWhiteBalanceTemp>,
-    };
-    for (const ResetStep step : steps) {
-        step(*this);
+    static constexpr std::array<ResetStep, 13> steps = {{
+        {&restoreDefault<&D::getBrightness, &D::setBrightness>},
+        {&restoreDefault<&D::getContrast, &D::setContrast>},
+        {&restoreDefault<&D::getSharpness, &D::setSharpness>},
+        {&restoreDefault<&D::getSaturation, &D::setSaturation>},
+        {&restoreDefault<&D::getGamma, &D::setGamma>},
+        {&restoreDefault<&D::getHue, &D::setHue>},
+        {&restoreDefault<&D::getExposureAbs, &D::setExposureAbs>, true},
+        {&restoreDefault<&D::getGain, &D::setGain>},
+        {&restoreDefault<&D::getWhiteBalanceTemp, &D::setWhiteBalanceTemp>, true},
+        {&restoreDefault<&D::getBacklightCompensation, &D::setBacklightCompensation>},
+        {&restoreDefault<&D::getPowerLineFrequency, &D::setPowerLineFrequency>},
+        {&restoreDefault<&D::getAutoExposureMode, &D::setAutoExposureMode>},
+        {&restoreDefault<&D::getAutoWhiteBalanceTemp, &D::setAutoWhiteBalanceTemp>},
+    }};
+    std::vector<const ResetStep*> refused;
+    for (const ResetStep& step : steps) {
+        lastWrite.reset();
+        step.restore(*this);
+        if (step.governedByMode && refusedByDriver()) {
+            refused.push_back(&step);
+        }
     }
+    // The modes are written now: what the driver refused under the modes it found is written
+    // again.
+    for (const ResetStep* step : refused) {
+        step->restore(*this);
+    }
+}
+
+// Only the driver refuses a write for access (EACCES): usbfs answers a transfer that cannot be
+// made with another error, so the usbfs route never writes a control twice.
+bool UVCDevice::refusedByDriver() const {
+    return lastWrite == LIBUSB_ERROR_ACCESS;
 }
 
 // Dispatch by control kind
