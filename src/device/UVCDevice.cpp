@@ -114,8 +114,9 @@ libusb_device* UVCDevice::cameraAt(libusb_context* context,
             atLocation = list[at];
         }
     }
-    // One camera is the one whatever the location; of several, only the one at the location.
-    libusb_device* chosen = cameras.size() == 1 ? cameras.front() : atLocation;
+    // With a location only the camera there: a camera elsewhere, even the only one attached,
+    // is not the capture device's, whose own may just have left. Without one, a lone camera.
+    libusb_device* chosen = location ? atLocation : cameras.size() == 1 ? cameras.front() : nullptr;
     if (chosen != nullptr) {
         libusb_ref_device(chosen);
     }

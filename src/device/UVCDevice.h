@@ -72,10 +72,10 @@ public:
     void setTimer(std::shared_ptr<platform::Timer> timer);
 
     // Opens the camera 0C45:6366 through a libusb context of its own, whichever libuvc device
-    // was found: the one attached, or with several the one at `location` (none without it, so
-    // that no camera is taken for another). Reads its firmware and button idle codes and, for
-    // a known pair, starts the button poll on the calling thread's event loop. Nothing when
-    // the opening fails.
+    // was found: the one at `location`, or without a location the one attached (none of
+    // several, so that no camera is taken for another). Reads its firmware and button idle
+    // codes and, for a known pair, starts the button poll on the calling thread's event loop.
+    // Nothing when the opening fails.
     static std::shared_ptr<UVCDevice>
     open(uvc_device* device, const std::optional<platform::UsbLocation>& location = std::nullopt);
     UVCDevice(Key, ContextPointer context, HandlePointer handle,
