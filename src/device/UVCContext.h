@@ -21,8 +21,8 @@ public:
     uvc_context* context() const;
 
     // The opened camera when libuvc finds a video-class device with these IDs (0 matches any),
-    // else nothing. With one camera attached it is the one opened; with several, the one
-    // plugged in at `location`, and nothing when no location is given or none is there.
+    // else nothing. The camera opened is the one plugged in at `location`, none when none is
+    // there; without a location, the one attached, and none of several.
     std::shared_ptr<UVCDevice> findDevice(int vid, int pid);
     std::shared_ptr<UVCDevice> findDevice(int vid, int pid,
                                           const std::optional<platform::UsbLocation>& location);

@@ -72,10 +72,10 @@ public:
     void setTimer(std::shared_ptr<platform::Timer> timer);
 
     // Opens the camera 0C45:6366 through a libusb context of its own, whichever libuvc device
-    // was found: the one attached, or with several the one at `location` (none without it, so
-    // that no camera is taken for another). Reads its firmware and button idle codes and, for
-    // a known pair, starts the button poll on the calling thread's event loop. Nothing when
-    // the opening fails.
+    // was found: the one at `location`, or without a location the one attached (none of
+    // several, so that no camera is taken for another). Reads its firmware and button idle
+    // codes and, for a known pair, starts the button poll on the calling thread's event loop.
+    // Nothing when the opening fails.
     static std::shared_ptr<UVCDevice>
     open(uvc_device* device, const std::optional<platform::UsbLocation>& location = std::nullopt);
     UVCDevice(Key, ContextPointer context, HandlePointer handle,
@@ -156,6 +156,8 @@ public:
     bool setPowerLineFrequency(int64_t value);
 
     // Writes every control's default back, skipping a control whose default cannot be read.
+    // Exposure time and white balance temperature, which the driver refuses while their
+    // automatic mode is on, are written once more after the modes when it refused them.
     void resetAll();
 
     // Dispatch by control kind.
@@ -189,12 +191,16 @@ private:
     bool writeControl(const UVCControl& control, std::vector<uint8_t> payload);
     bool writeInteger(const UVCControl& control, int64_t value);
     bool writeUnsigned16(const UVCControl& control, int64_t value);
+    // The latest write was refused by the kernel's driver: an automatic mode, say, governs it.
+    bool refusedByDriver() const;
 
     ContextPointer device;
     HandlePointer deviceHandle;
     DescriptorPointer descriptor;
     std::unique_ptr<UVCTransport> transport; // uses the handle: ends first
     std::shared_ptr<platform::Timer> pollTimer;
+    // The transport's answer to the latest write: bytes moved or libusb's error code.
+    std::optional<int> lastWrite;
 };
 
 } // namespace device

@@ -1,9 +1,11 @@
 #include "CameraTest.h"
 #include "device/UVCContext.h"
+#include "platform/core/CaptureDeviceDiscovery.h"
 
 #include <libusb.h>
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
 
 namespace device {
@@ -142,51 +144,96 @@ TEST_P(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
     EXPECT_EQ(usbDescriptors(), before);
 }
 
-// With two cameras of the model, the location chooses the camera opened, by the route its
-// driver leaves open; without a location, or where neither is plugged in, none is opened
-// rather than one that another device may already poll.
-TEST_P(UVCDeviceOpeningTest, WithTwoCamerasTheLocationChoosesTheCameraElseNoneIsOpened) {
+// The location chooses the camera opened, by the route its driver leaves open; where no camera
+// of the model is plugged in, none is opened rather than one that another device may already
+// poll, also when that one is the only camera attached. Without a location a lone camera is
+// opened, none of several. Behind a hub the location is the port path from the root hub down.
+TEST_P(UVCDeviceOpeningTest, TheLocationChoosesTheCameraElseOnlyALoneCameraIsOpened) {
     if (viaDriver()) {
         camera.bindSecondCameraDriver();
+        camera.bindCameraBehindHubDriver();
     }
-    camera.plugSecondCamera();
     camera.plugForeignCamera();
+    enum Camera { none, first, second, behindHub };
+    using Location = platform::UsbLocation;
     const struct {
         const char* what;
-        std::optional<platform::UsbLocation> location;
-        bool first;
-        bool second;
+        std::vector<Camera> plugged;
+        std::optional<Location> location;
+        Camera opened;
     } cases[] = {
-        {"the first camera's port", platform::UsbLocation{1, {1}}, true, false},
-        {"the second camera's port", platform::UsbLocation{1, {3}}, false, true},
-        {"no location", std::nullopt, false, false},
-        {"the other make's port", platform::UsbLocation{1, {2}}, false, false},
-        {"the first camera's port on another bus", platform::UsbLocation{2, {1}}, false, false},
+        {"the first camera's port", {first, second}, Location{1, {1}}, first},
+        {"the second camera's port", {first, second}, Location{1, {3}}, second},
+        {"no location", {first, second}, std::nullopt, none},
+        {"the other make's port", {first, second}, Location{1, {2}}, none},
+        {"the first camera's port on another bus", {first, second}, Location{2, {1}}, none},
+        {"the port whose camera left", {first}, Location{1, {3}}, none},
+        {"the lone camera's port", {first}, Location{1, {1}}, first},
+        {"no location, a lone camera", {first}, std::nullopt, first},
+        {"the port path behind the hub", {behindHub}, Location{1, {1, 3}}, behindHub},
+        {"the root hub's port of that number", {behindHub}, Location{1, {3}}, none},
+        {"the hub's own port", {behindHub}, Location{1, {1}}, none},
+    };
+    const auto logOf = [&](Camera which) {
+        return which == first    ? camera.transfers()
+               : which == second ? camera.secondCameraTransfers()
+                                 : camera.cameraBehindHubTransfers();
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.what);
-        camera.clearTransfers();
-        const size_t second = camera.secondCameraTransfers().size();
+        const auto plugged = [&](Camera which) {
+            return std::ranges::count(entry.plugged, which) > 0;
+        };
+        plugged(second) ? camera.plugSecondCamera() : camera.unplugSecondCamera();
+        if (!plugged(first)) {
+            camera.unplug(); // the hub takes its port
+        }
+        plugged(behindHub) ? camera.plugCameraBehindHub() : camera.unplugCameraBehindHub();
+        if (plugged(first)) {
+            camera.plug();
+        }
+        std::array<size_t, 4> before{}; // log sizes, by camera
+        for (const Camera which : {first, second, behindHub}) {
+            before[which] = logOf(which).size();
+        }
         output.clear();
         const auto device = UVCContext::shared().findDevice(0x0C45, 0x6366, entry.location);
-        ASSERT_EQ(device != nullptr, entry.first || entry.second);
+        EXPECT_EQ(device != nullptr, entry.opened != none);
         if (!device) {
             EXPECT_EQ(output.lines(), (Lines{"asdf", "Failed to open device"}));
             continue;
         }
         EXPECT_TRUE(device->getBrightness(UVCDevice::ValueType::current));
-        EXPECT_EQ(!classRequests().empty(), entry.first);
-        const auto log = camera.secondCameraTransfers();
-        const bool secondReached = std::any_of(log.begin() + static_cast<long>(second), log.end(),
-                                               [&](const sim::ControlTransfer& transfer) {
-                                                   return (transfer.bmRequestType & 0x60) == 0x20;
-                                               });
-        EXPECT_EQ(secondReached, entry.second);
-        for (const auto& transfer : classRequests()) {
-            EXPECT_EQ(transfer.route,
-                      viaDriver() ? sim::TransferRoute::videoNode : sim::TransferRoute::usbfs);
+        for (const Camera which : {first, second, behindHub}) {
+            const auto log = logOf(which);
+            const auto route =
+                viaDriver() ? sim::TransferRoute::videoNode : sim::TransferRoute::usbfs;
+            bool reached = false;
+            for (auto at = log.begin() + static_cast<long>(before[which]); at != log.end(); ++at) {
+                if ((at->bmRequestType & 0x60) == 0x20) {
+                    reached = true;
+                    EXPECT_EQ(at->route, route);
+                }
+            }
+            EXPECT_EQ(reached, which == entry.opened) << which;
         }
     }
+}
+
+// sysfs names the place "1.3", which discovery hands on and libusb's numbering matches.
+TEST_P(UVCDeviceOpeningTest, TheLocationDiscoveryGivesOpensTheCameraBehindAHub) {
+    camera.unplug();
+    if (viaDriver()) {
+        camera.bindCameraBehindHubDriver();
+    }
+    camera.plugCameraBehindHub();
+    const auto devices = platform::CaptureDeviceDiscovery::devices();
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].usbLocation(), (platform::UsbLocation{1, {1, 3}}));
+    const size_t before = camera.cameraBehindHubTransfers().size();
+    const auto device = UVCContext::shared().findDevice(0x0C45, 0x6366, devices[0].usbLocation());
+    ASSERT_TRUE(device);
+    EXPECT_GT(camera.cameraBehindHubTransfers().size(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Routes, UVCDeviceOpeningTest, bothRoutes, routeName);

@@ -73,9 +73,66 @@ protected:
 TEST_P(UVCDeviceResetTest, ResetWritesEveryDefaultBackInItsFixedOrder) {
     device->resetAll();
     EXPECT_EQ(writes(), taken(resetWrites));
-    const std::vector<std::string> printed{"65472", "32",   "3", "64", "100", "65526", "156",
-                                           "10",    "4600", "1", "1",  "8",   "1"};
+    std::vector<std::string> printed{"65472", "32",   "3", "64", "100", "65526", "156",
+                                     "10",    "4600", "1", "1",  "8",   "1"};
+    if (viaDriver()) {
+        printed.insert(printed.end(), {"156", "4600"}); // refused again under automatic modes
+    }
     EXPECT_EQ(output.lines(), printed);
+}
+
+// The driver refuses exposure time unless the exposure mode is manual (1) and the temperature
+// while white balance is automatic; the reset writes them again after the modes when it did.
+TEST_P(UVCDeviceResetTest, WhatTheDriverRefusedUnderAnAutomaticModeIsWrittenAgainAfterTheModes) {
+    const Bytes exposureBefore{0x10, 0x27, 0, 0}, temperatureBefore{0x70, 0x17};
+    const struct {
+        const char* what;
+        uint8_t mode, balance, defaultMode, defaultBalance, autoHue;
+        bool stallExposure;
+        std::vector<std::string> again; // printed after the thirteen writes, through the driver
+        bool exposureTaken, temperatureTaken; // through the driver
+    } cases[] = {
+        {"automatic modes, manual defaults", 8, 1, 1, 0, 0, false, {"156", "4600"}, true, true},
+        {"automatic white balance by default", 8, 1, 1, 1, 0, false, {"156", "4600"}, true, false},
+        {"manual modes and defaults", 1, 0, 1, 0, 0, false, {}, true, true},
+        {"automatic hue, which the reset leaves", 1, 0, 1, 0, 1, false, {}, true, true},
+        {"the camera stalls the exposure time", 1, 0, 1, 0, 0, true, {}, false, true},
+    };
+    for (const auto& entry : cases) {
+        SCOPED_TRACE(entry.what);
+        device.reset();
+        camera.unplug(); // the driver reads the defaults afresh at its next probe
+        camera.setDefault(ct, 0x02, {entry.defaultMode});
+        camera.setDefault(pu, 0x0B, {entry.defaultBalance});
+        for (const auto& [unit, selector, bytes] :
+             std::vector<Write>{{ct, 0x04, exposureBefore},
+                                {pu, 0x0A, temperatureBefore},
+                                {ct, 0x02, {entry.mode}},
+                                {pu, 0x0B, {entry.balance}},
+                                {pu, 0x10, {entry.autoHue}}}) {
+            camera.setCurrent(unit, selector, bytes);
+        }
+        camera.plug();
+        device = openCamera();
+        ASSERT_TRUE(device);
+        if (entry.stallExposure) {
+            camera.inject(
+                {.kind = sim::FaultKind::stall, .bRequest = 0x01, .unit = ct, .selector = 0x04});
+        }
+        output.clear();
+        device->resetAll();
+        camera.clearFaults();
+        const auto printed = output.lines();
+        ASSERT_GE(printed.size(), 13u);
+        EXPECT_EQ(std::vector(printed.begin() + 13, printed.end()),
+                  viaDriver() ? entry.again : std::vector<std::string>{});
+        const bool exposureTaken = viaDriver() ? entry.exposureTaken : !entry.stallExposure;
+        const bool temperatureTaken = !viaDriver() || entry.temperatureTaken;
+        EXPECT_EQ(camera.current(ct, 0x04),
+                  (exposureTaken ? Bytes{0x9C, 0, 0, 0} : exposureBefore));
+        EXPECT_EQ(camera.current(pu, 0x0A),
+                  (temperatureTaken ? Bytes{0xF8, 0x11} : temperatureBefore));
+    }
 }
 
 TEST_P(UVCDeviceResetTest, ResetSkipsOnlyAControlWhoseDefaultCannotBeReadOrIsNoMode) {

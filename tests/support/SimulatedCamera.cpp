@@ -22,6 +22,13 @@ UsbDeviceIdentity vistrel(int port, int deviceNumber, int videoIndex, std::strin
                              videoIndex};
 }
 
+UsbDeviceIdentity behindHub() {
+    UsbDeviceIdentity identity = vistrel(3, 6, 5, "V0000003");
+    identity.hubPort = 1;
+    identity.hubDeviceNumber = 5;
+    return identity;
+}
+
 UsbDeviceIdentity foreign() {
     return UsbDeviceIdentity{SimulatedCamera::foreignVendorId,
                              SimulatedCamera::foreignProductId,
@@ -42,11 +49,15 @@ SimulatedCamera::SimulatedCamera()
     , foreignCamera(
           std::make_unique<SimulatedUsbDevice>(testbed, foreign(), SimulatedControlModel()))
     , secondCamera(std::make_unique<SimulatedUsbDevice>(testbed, vistrel(3, 4, 2, "V0000002"),
-                                                        SimulatedControlModel::vistrel())) {}
+                                                        SimulatedControlModel::vistrel()))
+    , cameraBehindHub(std::make_unique<SimulatedUsbDevice>(testbed, behindHub(),
+                                                           SimulatedControlModel::vistrel())) {}
 
 SimulatedCamera::~SimulatedCamera() = default;
 
 void SimulatedCamera::plug() {
+    if (cameraBehindHub->isPlugged())
+        throw std::logic_error("the hub of the camera behind it takes the camera's port");
     camera->plug();
 }
 
@@ -112,6 +123,25 @@ void SimulatedCamera::scriptSecondCameraButtonCodes(std::vector<uint8_t> codes) 
 void SimulatedCamera::bindSecondCameraDriver() {
     secondCamera->numberVideoNodes(2, 4); // beside the first camera's metadata node, video3
     secondCamera->bindDriver({});
+}
+
+void SimulatedCamera::plugCameraBehindHub() {
+    if (camera->isPlugged())
+        throw std::logic_error("the hub takes the port of the camera, which is plugged");
+    cameraBehindHub->plug();
+}
+
+void SimulatedCamera::unplugCameraBehindHub() {
+    cameraBehindHub->unplug();
+}
+
+std::vector<ControlTransfer> SimulatedCamera::cameraBehindHubTransfers() const {
+    return cameraBehindHub->endpoint().transfers();
+}
+
+void SimulatedCamera::bindCameraBehindHubDriver() {
+    cameraBehindHub->numberVideoNodes(5, 6);
+    cameraBehindHub->bindDriver({});
 }
 
 Control SimulatedCamera::control(uint8_t unit, uint8_t selector) const {

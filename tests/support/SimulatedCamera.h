@@ -20,8 +20,9 @@ class SimulatedTestbed;
 class SimulatedUsbDevice;
 
 // The camera at /devices/pci0000:00/0000:00:14.0/usb1/1-1 (bus 1, device 2, /dev/video0), a
-// foreign UVC camera at usb1/1-2 (bus 1, device 3, /dev/video1) and a second VISTREL camera at
-// usb1/1-3 (bus 1, device 4, /dev/video2), each plugged on its own.
+// foreign UVC camera at usb1/1-2 (bus 1, device 3, /dev/video1), a second VISTREL camera at
+// usb1/1-3 (bus 1, device 4, /dev/video2) and a third one behind a hub in the first one's port
+// (hub usb1/1-1, device 5; camera 1-1.3, device 6, /dev/video5), each plugged on its own.
 //
 // The cameras live in the process-wide testbed (SimulatedTestbed::processWide()), so contexts
 // of the code under test that outlive one test (the libuvc context, udev monitors) see the
@@ -85,6 +86,12 @@ public:
     // node is video4).
     void scriptSecondCameraButtonCodes(std::vector<uint8_t> codes);
     void bindSecondCameraDriver();
+    // The camera behind the hub, plugged with its hub while the first camera is unplugged (the
+    // hub takes its port); its metadata node is video6.
+    void plugCameraBehindHub();
+    void unplugCameraBehindHub();
+    std::vector<ControlTransfer> cameraBehindHubTransfers() const;
+    void bindCameraBehindHubDriver();
 
     // The control model, keyed by (unit, selector). Unknown controls throw std::out_of_range,
     // values of the wrong length std::invalid_argument. SET_CUR stores any value of the
@@ -130,6 +137,7 @@ private:
     std::unique_ptr<SimulatedUsbDevice> camera;
     std::unique_ptr<SimulatedUsbDevice> foreignCamera;
     std::unique_ptr<SimulatedUsbDevice> secondCamera;
+    std::unique_ptr<SimulatedUsbDevice> cameraBehindHub;
 };
 
 } // namespace sim

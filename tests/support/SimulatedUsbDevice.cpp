@@ -22,11 +22,15 @@ UsbDescriptors descriptorsOf(const UsbDeviceIdentity& identity) {
                           {identity.manufacturer, identity.product, identity.serial});
 }
 
-// Children before parents, as the kernel removes them.
+// Children before parents, as the kernel removes them; a hub the device sits behind last.
 std::vector<std::string> sysfsPathsToRemove(const UsbDeviceIdentity& identity) {
-    return {identity.metadataSysfsPath(), identity.videoSysfsPath(),
-            identity.sysfsPath() + "/" + identity.interfaceName(1),
-            identity.sysfsPath() + "/" + identity.interfaceName(0), identity.sysfsPath()};
+    std::vector<std::string> paths{identity.metadataSysfsPath(), identity.videoSysfsPath(),
+                                   identity.sysfsPath() + "/" + identity.interfaceName(1),
+                                   identity.sysfsPath() + "/" + identity.interfaceName(0),
+                                   identity.sysfsPath()};
+    if (identity.hubPort != 0)
+        paths.push_back(identity.hubSysfsPath());
+    return paths;
 }
 
 } // namespace
@@ -58,6 +62,8 @@ void SimulatedUsbDevice::plug() {
         metadataHandler =
             std::make_unique<UsbIoctlHandler>(testbed, "/dev/" + id.metadataName(), metadataNode);
     }
+    if (id.hubPort != 0)
+        testbed->add(UsbSysfsRecord::hubText(id)); // the hub comes first, as the kernel adds it
     const auto shown = !driverBound ? UsbSysfsRecord::VideoNode::file
                        : videoNode  ? UsbSysfsRecord::VideoNode::answered
                                     : UsbSysfsRecord::VideoNode::none;
@@ -127,7 +133,7 @@ void SimulatedUsbDevice::bindDriver(DriverBinding how) {
     binding = how;
     node->bindDriver();
     if (how.videoNodes) {
-        const std::string busInfo = "usb-0000:00:14.0-" + std::to_string(id.port);
+        const std::string busInfo = "usb-0000:00:14.0-" + id.portPath();
         videoNode = std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::capture,
                                                       id.product, busInfo);
         metadataNode = std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::metadata,

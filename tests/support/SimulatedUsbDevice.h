@@ -1,7 +1,7 @@
 #pragma once
 // One simulated USB camera on the testbed: its sysfs entries (device, two interfaces, video
-// node), its usbfs node answering from its endpoint 0, and plug/unplug with the uevents the
-// kernel would send.
+// node, and the hub it sits behind, if any, which comes and goes with it), its usbfs node
+// answering from its endpoint 0, and plug/unplug with the uevents the kernel would send.
 
 #include "support/DriverBinding.h"
 #include "support/UsbDeviceIdentity.h"

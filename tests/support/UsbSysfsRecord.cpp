@@ -37,6 +37,14 @@ std::string underscored(std::string text) {
     return text;
 }
 
+// A hub's device and configuration descriptors: class 9, one interface with its interrupt
+// endpoint.
+constexpr uint8_t hubDescriptors[] = {
+    0x12, 0x01, 0x00, 0x02, 0x09, 0x00, 0x01, 0x40, 0xE3, 0x05, 0x08, 0x06, 0x60, 0x60, 0x00,
+    0x01, 0x00, 0x01, 0x09, 0x02, 0x19, 0x00, 0x01, 0x01, 0x00, 0xE0, 0x32, 0x09, 0x04, 0x00,
+    0x00, 0x01, 0x09, 0x00, 0x00, 0x00, 0x07, 0x05, 0x81, 0x03, 0x01, 0x00, 0x0C,
+};
+
 } // namespace
 
 UsbSysfsRecord::UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
@@ -89,7 +97,7 @@ std::string UsbSysfsRecord::device() const {
         << "A: bcdDevice=0100\\n\nA: bDeviceClass=ef\\n\nA: bNumConfigurations=1\\n\n"
         << "A: bNumInterfaces= 2\\n\nA: bConfigurationValue=1\\n\nA: speed=480\\n\n"
         << "A: busnum=1\\n\nA: devnum=" << identity.deviceNumber << "\\n\n"
-        << "A: devpath=" << identity.port << "\\n\n"
+        << "A: devpath=" << identity.portPath() << "\\n\n"
         << "A: manufacturer=" << identity.manufacturer << "\\n\n"
         << "A: product=" << identity.product << "\\n\n"
         << "A: serial=" << identity.serial << "\\n\n"
@@ -135,6 +143,31 @@ std::string UsbSysfsRecord::videoNode(const std::string& name, const std::string
     }
     out << "A: name=" << identity.product << "\\n\n"
         << "A: index=" << (name == identity.videoName() ? 0 : 1) << "\\n\n";
+    return out.str();
+}
+
+std::string UsbSysfsRecord::hubText(const UsbDeviceIdentity& identity) {
+    std::string descriptors; // upper-case: umockdev takes a node's contents in no other form
+    for (uint8_t byte : hubDescriptors) {
+        char digits[3];
+        std::snprintf(digits, sizeof digits, "%02X", byte);
+        descriptors += digits;
+    }
+    const std::string idPath = "pci-0000:00:14.0-usb-0:" + std::to_string(identity.hubPort);
+    std::ostringstream out;
+    out << "P: " << identity.hubSysfsPath().substr(4) << "\n"
+        << "N: " << identity.hubDevnode().substr(5) << "=" << descriptors << "\n"
+        << "E: SUBSYSTEM=usb\nE: DEVTYPE=usb_device\nE: DRIVER=usb\n"
+        << "E: DEVNAME=" << identity.hubDevnode() << "\n"
+        << "E: BUSNUM=001\nE: DEVNUM=" << padded(identity.hubDeviceNumber) << "\n"
+        << "E: PRODUCT=5e3/608/6060\nE: TYPE=9/0/1\n"
+        << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n"
+        << "A: idVendor=05e3\\n\nA: idProduct=0608\\n\nA: bcdDevice=6060\\n\n"
+        << "A: bDeviceClass=09\\n\nA: bNumConfigurations=1\\n\nA: bNumInterfaces= 1\\n\n"
+        << "A: bConfigurationValue=1\\n\nA: maxchild=4\\n\nA: speed=480\\n\n"
+        << "A: busnum=1\\n\nA: devnum=" << identity.hubDeviceNumber << "\\n\n"
+        << "A: devpath=" << identity.hubPort << "\\n\nA: product=USB2.0 Hub\\n\n"
+        << "H: descriptors=" << descriptors << "\n";
     return out.str();
 }
 

@@ -21,6 +21,9 @@ public:
                    VideoNode node = VideoNode::file, bool udevCapabilities = true);
 
     std::string text() const;
+    // The record of the hub that the device of `identity` sits behind (a high-speed hub with
+    // four ports, no driver-specific attributes).
+    static std::string hubText(const UsbDeviceIdentity& identity);
 
 private:
     std::string device() const;
