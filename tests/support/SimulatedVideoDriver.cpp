@@ -80,7 +80,9 @@ SimulatedVideoDriver::SimulatedVideoDriver(std::shared_ptr<SimulatedControlEndpo
 // uvc_ctrl_init_ctrl: the driver's own flags, then uvc_ctrl_get_flags adds the camera's GET_INFO
 // bits (a failed GET_INFO leaves the table's flags).
 void SimulatedVideoDriver::probe() {
-    facts = endpoint->descriptorSet().videoControl();
+    const UsbDescriptors descriptors = endpoint->descriptorSet();
+    facts = descriptors.videoControl();
+    nodeName = descriptors.videoNodeName();
     controls.clear();
     extension.clear();
     for (const SimulatedVideoControl& mapping : SimulatedVideoControl::all()) {

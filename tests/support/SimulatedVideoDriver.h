@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 #include <linux/videodev2.h>
@@ -39,8 +40,10 @@ public:
 
     explicit SimulatedVideoDriver(std::shared_ptr<SimulatedControlEndpoint> endpoint);
 
-    // The driver binds to a freshly plugged camera: caches dropped, flags read again.
+    // The driver binds to a freshly plugged camera: nodes named, caches dropped, flags read.
     void probe();
+    // The name of the camera's nodes (sysfs `name`, QUERYCAP's card), as the last probe gave it.
+    const std::string& name() const { return nodeName; }
     // How long the driver waits for the camera (the only seam a test may shorten).
     std::chrono::milliseconds timeout() const { return controlTimeout; }
     void setTimeout(std::chrono::milliseconds wait) { controlTimeout = wait; }
@@ -85,6 +88,7 @@ private:
     const std::shared_ptr<SimulatedControlEndpoint> endpoint;
     std::atomic<std::chrono::milliseconds> controlTimeout{defaultTimeout}; // set by the test thread
     UsbDescriptors::VideoControl facts;
+    std::string nodeName;
     std::map<Key, Held> controls;
     std::map<uint8_t, ExtensionControl> extension;
 };

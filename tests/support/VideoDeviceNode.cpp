@@ -24,10 +24,9 @@ template <typename T> struct Argument : ResolvedIoctlData {
 } // namespace
 
 VideoDeviceNode::VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, Kind kind,
-                                 std::string card, std::string busInfo)
+                                 std::string busInfo)
     : driver(std::move(driver))
     , kind(kind)
-    , card(std::move(card))
     , busInfo(std::move(busInfo)) {}
 
 void VideoDeviceNode::connect() {
@@ -124,6 +123,7 @@ int VideoDeviceNode::capabilities(UMockdevIoctlClient* client) {
     auto* caps = argument.as<v4l2_capability>();
     std::memset(caps, 0, sizeof *caps);
     std::strncpy(reinterpret_cast<char*>(caps->driver), "uvcvideo", sizeof caps->driver - 1);
+    const std::string& card = driver->name();
     std::strncpy(reinterpret_cast<char*>(caps->card), card.c_str(), sizeof caps->card - 1);
     std::strncpy(reinterpret_cast<char*>(caps->bus_info), busInfo.c_str(),
                  sizeof caps->bus_info - 1);
