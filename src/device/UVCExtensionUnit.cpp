@@ -1,7 +1,9 @@
 #include "device/UVCExtensionUnit.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <vector>
 
 namespace device {
 
@@ -21,24 +23,34 @@ constexpr std::array<uint8_t, 11> firmwareQuery = {0xF1, 0x21, 0x91, 0x00, 0x00,
                                                    0x3D, 0x00, 0xC0, 0x01, 0x3D};
 constexpr size_t firmwareCodeOffset = 3;
 
+// Reads into `buffer` and keeps the reply only when it is whole: a shorter reply is a failed
+// read, and the buffer keeps what it held before.
+void read(const UVCExtensionUnit::Send& send, const UVCRequest& request,
+          std::span<uint8_t> buffer) {
+    std::vector<uint8_t> reply(buffer.begin(), buffer.end());
+    if (send(request, reply) == static_cast<int>(reply.size())) {
+        std::ranges::copy(reply, buffer.begin());
+    }
+}
+
 } // namespace
 
 std::string UVCExtensionUnit::buttonCode(const Send& send) {
     std::array<uint8_t, 4> query = buttonQuery;
     send(request(UVCRequest::hostToInterface, UVCRequest::setCur, buttonSelector), query);
     std::array<uint8_t, 4> reply{};
-    send(request(UVCRequest::interfaceToHost, UVCRequest::getCur, buttonSelector), reply);
+    read(send, request(UVCRequest::interfaceToHost, UVCRequest::getCur, buttonSelector), reply);
     return code(reply[buttonCodeOffset]);
 }
 
 std::string UVCExtensionUnit::firmwareCode(const Send& send) {
-    // The reply is read into the query's own buffer: a byte the camera does not deliver keeps
-    // the query's byte.
+    // The reply is read into the query's own buffer, which keeps the query's bytes when the
+    // reply is not whole.
     std::array<uint8_t, 11> buffer = firmwareQuery;
     send(request(UVCRequest::hostToInterface, UVCRequest::setCur, firmwareSelector), buffer);
     std::array<uint8_t, 2> length{};
     send(request(UVCRequest::interfaceToHost, UVCRequest::getLen, firmwareSelector), length);
-    send(request(UVCRequest::interfaceToHost, UVCRequest::getCur, firmwareSelector), buffer);
+    read(send, request(UVCRequest::interfaceToHost, UVCRequest::getCur, firmwareSelector), buffer);
     return code(buffer[firmwareCodeOffset]);
 }
 

@@ -114,17 +114,19 @@ int VideoNodeTransport::queryExtensionUnit(const UVCRequest& request, std::span<
     query.query = request.request;
     query.size = static_cast<uint16_t>(data.size());
     query.data = data.data();
-    if (!control(UVCIOC_CTRL_QUERY, &query)) {
+    // The driver answers 0 for a whole reply and the byte count of a shorter one.
+    const int moved = control(UVCIOC_CTRL_QUERY, &query);
+    if (moved < 0) {
         return libusbError(errno);
     }
-    return static_cast<int>(data.size());
+    return moved == 0 ? static_cast<int>(data.size()) : moved;
 }
 
 int VideoNodeTransport::readCurrent(const UVCVideoControl& mapped, std::span<uint8_t> data) {
     for (const auto& field : mapped.fields) {
         v4l2_control current{};
         current.id = field.id;
-        if (!control(VIDIOC_G_CTRL, &current)) {
+        if (control(VIDIOC_G_CTRL, &current) < 0) {
             return libusbError(errno);
         }
         const auto value = mapped.controlValue(current.value);
@@ -141,7 +143,7 @@ int VideoNodeTransport::readLimit(const UVCVideoControl& mapped, uint8_t request
     for (const auto& field : mapped.fields) {
         v4l2_queryctrl query{};
         query.id = field.id;
-        if (!control(VIDIOC_QUERYCTRL, &query)) {
+        if (control(VIDIOC_QUERYCTRL, &query) < 0) {
             return libusbError(errno);
         }
         const int32_t limit = request == UVCRequest::getMin   ? query.minimum
@@ -168,7 +170,7 @@ int VideoNodeTransport::writeCurrent(const UVCVideoControl& mapped, std::span<co
     }
     if (values.size() == 1) {
         v4l2_control single{values[0].id, values[0].value};
-        if (!control(VIDIOC_S_CTRL, &single)) {
+        if (control(VIDIOC_S_CTRL, &single) < 0) {
             return libusbError(errno);
         }
         return static_cast<int>(data.size());
@@ -177,18 +179,18 @@ int VideoNodeTransport::writeCurrent(const UVCVideoControl& mapped, std::span<co
     all.which = V4L2_CTRL_WHICH_CUR_VAL;
     all.count = static_cast<uint32_t>(values.size());
     all.controls = values.data();
-    if (!control(VIDIOC_S_EXT_CTRLS, &all)) {
+    if (control(VIDIOC_S_EXT_CTRLS, &all) < 0) {
         return libusbError(errno);
     }
     return static_cast<int>(data.size());
 }
 
-bool VideoNodeTransport::control(unsigned long request, void* argument) {
+int VideoNodeTransport::control(unsigned long request, void* argument) {
     int result = 0;
     do {
         result = ::ioctl(fd, request, argument);
     } while (result < 0 && errno == EINTR);
-    return result >= 0;
+    return result;
 }
 
 } // namespace device

@@ -35,8 +35,9 @@ private:
     int readCurrent(const UVCVideoControl& control, std::span<uint8_t> data);
     int readLimit(const UVCVideoControl& control, uint8_t request, std::span<uint8_t> data);
     int writeCurrent(const UVCVideoControl& control, std::span<const uint8_t> data);
-    // ioctl on the node, repeated when interrupted; false with errno set when it fails.
-    bool control(unsigned long request, void* argument);
+    // ioctl on the node, repeated when interrupted: its result, negative with errno set when it
+    // fails.
+    int control(unsigned long request, void* argument);
 
     int fd = -1;
     int openError = -5; // LIBUSB_ERROR_NOT_FOUND: no node was named

@@ -1,6 +1,7 @@
 #include "CameraTest.h"
 
 #include <set>
+#include <span>
 
 namespace device {
 
@@ -150,14 +151,18 @@ TEST_P(UVCDeviceControlTest, EveryIntegerControlReadsEachKindWithItsSignedness) 
     EXPECT_TRUE(output.lines().empty());
 }
 
+// The driver takes a short reply for the value (its own tests show how): only over USB does the
+// utility see one.
 TEST_P(UVCDeviceControlTest, AReadThatFailsOrComesBackShortIsEmptyNotZero) {
     camera.inject({.kind = sim::FaultKind::stall, .unit = pu});
     EXPECT_EQ(device->getBrightness(ValueType::current), std::nullopt);
     EXPECT_EQ(device->getAutoWhiteBalanceTemp(StateType::current), std::nullopt);
     camera.clearFaults();
-    camera.inject({.kind = sim::FaultKind::shortReply, .shortLength = 3, .selector = 0x04});
-    EXPECT_EQ(device->getExposureAbs(ValueType::current), std::nullopt);
-    camera.clearFaults();
+    if (!viaDriver()) {
+        camera.inject({.kind = sim::FaultKind::shortReply, .shortLength = 3, .selector = 0x04});
+        EXPECT_EQ(device->getExposureAbs(ValueType::current), std::nullopt);
+        camera.clearFaults();
+    }
     camera.setCurrent(ct, 0x02, {0x02});
     camera.inject({.kind = sim::FaultKind::stall, .unit = ct});
     EXPECT_EQ(device->getAutoExposureModeIndex(ValueType::current), std::nullopt);
@@ -165,13 +170,14 @@ TEST_P(UVCDeviceControlTest, AReadThatFailsOrComesBackShortIsEmptyNotZero) {
     EXPECT_TRUE(output.lines().empty());
 }
 
-// A stalled write and one the camera took only in part.
+// A stalled write and, over USB, one the camera took only in part (the driver counts that as
+// taken).
 TEST_P(UVCDeviceControlTest, AWriteTheCameraRefusesAnswersFalseAfterPrintingThePayload) {
     const sim::Fault faults[] = {
         {.kind = sim::FaultKind::stall, .bRequest = 0x01},
         {.kind = sim::FaultKind::shortReply, .shortLength = 1, .bRequest = 0x01},
     };
-    for (const auto& fault : faults) {
+    for (const auto& fault : std::span(faults).first(viaDriver() ? 1 : 2)) {
         SCOPED_TRACE(static_cast<int>(fault.kind));
         output.clear();
         camera.clearFaults();

@@ -138,7 +138,7 @@ TEST(SimulatedCameraDiscoveryTest, LibudevListsTheVideoNodesWithTheirUsbParents)
 
     auto nodes = videoNodes();
     ASSERT_EQ(nodes.size(), 2u);
-    const VideoNode& vistrel = nodes.at("VISTREL");
+    const VideoNode& vistrel = nodes.at("VISTREL: USB Camera");
     EXPECT_EQ(vistrel.syspath, camera.videoNodeSysfsPath());
     EXPECT_EQ(vistrel.devnode, "/dev/video0");
     EXPECT_EQ(vistrel.capabilities, ":capture:");
@@ -156,7 +156,33 @@ TEST(SimulatedCameraDiscoveryTest, LibudevListsTheVideoNodesWithTheirUsbParents)
     camera.unplugForeignCamera();
     nodes = videoNodes();
     ASSERT_EQ(nodes.size(), 1u);
-    EXPECT_EQ(nodes.begin()->first, "VISTREL");
+    EXPECT_EQ(nodes.begin()->first, "VISTREL: USB Camera");
+}
+
+// uvc_probe names the nodes after the product string (else "UVC Camera (vvvv:pppp)"), then ": "
+// and the string of the interface association's iFunction, else of the control interface's
+// iInterface, all in 31 bytes.
+TEST(SimulatedCameraDiscoveryTest, TheDriverNamesTheNodesFromTheDescriptors) {
+    const struct {
+        const char* product;
+        const char* function;
+        const char* controlInterface;
+        const char* name;
+    } cases[] = {
+        {"VISTREL", "USB Camera", "Video Control", "VISTREL: USB Camera"},
+        {"VISTREL", "", "Video Control", "VISTREL: Video Control"},
+        {"VISTREL", "", "", "VISTREL"},
+        {"VISTREL Intraoral Camera", "USB Camera", "", "VISTREL Intraoral Camera: USB C"},
+        {"VISTREL Intraoral Camera HD 12", "USB Camera", "", "VISTREL Intraoral Camera HD 12:"},
+        {"", "USB Camera", "", "UVC Camera (0c45:6366): USB Cam"},
+    };
+    for (const auto& [product, function, controlInterface, name] : cases) {
+        SCOPED_TRACE(name);
+        const UsbDescriptors descriptors(
+            SimulatedCamera::vendorId, SimulatedCamera::productId,
+            {"VISTREL Dental", product, "V1", function, controlInterface});
+        EXPECT_EQ(descriptors.videoNodeName(), name);
+    }
 }
 
 TEST(SimulatedCameraDiscoveryTest, UdevMonitorSeesTheVideoNodeComeAndGo) {

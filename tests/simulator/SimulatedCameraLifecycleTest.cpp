@@ -82,7 +82,7 @@ TEST(SimulatedCameraLifecycleTest, ChildProcessSeesTheTestbedThroughUmockdevDir)
     bool read = std::fgets(line, sizeof line, child) != nullptr;
     pclose(child);
     ASSERT_TRUE(read);
-    EXPECT_EQ(std::string(line), "VISTREL\n");
+    EXPECT_EQ(std::string(line), "VISTREL: USB Camera\n");
 }
 
 } // namespace sim

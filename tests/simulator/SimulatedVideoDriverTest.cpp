@@ -100,15 +100,15 @@ TEST_F(SimulatedVideoDriverTest, ListsTheControlsMenusAndInactiveFlagsOfAUvcCame
         {"contrast 0x00980901 (int)", false},
         {"saturation 0x00980902 (int)", false},
         {"hue 0x00980903 (int)", false},
-        {"white_balance_temperature_auto 0x0098090c (bool)", false},
+        {"white_balance_automatic 0x0098090c (bool)", false},
         {"gamma 0x00980910 (int)", false},
         {"gain 0x00980913 (int)", false},
         {"power_line_frequency 0x00980918 (menu)   : min=0 max=2", false},
         {"white_balance_temperature 0x0098091a (int)", true},
         {"sharpness 0x0098091b (int)", false},
         {"backlight_compensation 0x0098091c (int)", false},
-        {"exposure_auto 0x009a0901 (menu)   : min=0 max=3 default=3 value=3", false},
-        {"exposure_absolute 0x009a0902 (int)", true},
+        {"auto_exposure 0x009a0901 (menu)   : min=0 max=3 default=3 value=3", false},
+        {"exposure_time_absolute 0x009a0902 (int)", true},
         {"1: Manual Mode", false},
         {"3: Aperture Priority Mode", false},
         {"2: 60 Hz", false},
@@ -121,8 +121,9 @@ TEST_F(SimulatedVideoDriverTest, ListsTheControlsMenusAndInactiveFlagsOfAUvcCame
     }
 }
 
-// Exposure time only in manual exposure, temperature only without automatic white balance;
-// once the master is set by hand the same write is taken.
+// uvc_ctrl_is_accessible: exposure time only in manual exposure, temperature only without
+// automatic white balance, hue only without automatic hue, focus only without autofocus; once
+// the master is set by hand the same write is taken.
 TEST_F(SimulatedVideoDriverTest, SetCtrlMeetsTheDriversRefusals) {
     camera.setCurrent(ct, 0x02, {0x08});
     camera.setCurrent(pu, 0x0B, {0x01});
@@ -133,13 +134,20 @@ TEST_F(SimulatedVideoDriverTest, SetCtrlMeetsTheDriversRefusals) {
         bool refused;
     };
     const Write writes[] = {
-        {"exposure_absolute=500", ct, 0x04, {156, 0, 0, 0}, true},
+        {"exposure_time_absolute=500", ct, 0x04, {156, 0, 0, 0}, true},
         {"white_balance_temperature=5000", pu, 0x0A, {0xF8, 0x11}, true},
-        {"exposure_auto=1", ct, 0x02, {0x01}, false},
-        {"exposure_absolute=500", ct, 0x04, {0xF4, 0x01, 0, 0}, false},
-        {"white_balance_temperature_auto=0", pu, 0x0B, {0x00}, false},
+        {"auto_exposure=1", ct, 0x02, {0x01}, false},
+        {"exposure_time_absolute=500", ct, 0x04, {0xF4, 0x01, 0, 0}, false},
+        {"white_balance_automatic=0", pu, 0x0B, {0x00}, false},
         {"white_balance_temperature=5000", pu, 0x0A, {0x88, 0x13}, false},
         {"power_line_frequency=3", pu, 0x05, {0x01}, true},
+        {"hue_automatic=1", pu, 0x10, {0x01}, false},
+        {"hue=10", pu, 0x06, {0x00, 0x00}, true},
+        {"hue_automatic=0", pu, 0x10, {0x00}, false},
+        {"hue=10", pu, 0x06, {0x0A, 0x00}, false},
+        {"focus_absolute=20", ct, 0x06, {0x00, 0x00}, true},
+        {"focus_automatic_continuous=0", ct, 0x08, {0x00}, false},
+        {"focus_absolute=20", ct, 0x06, {0x14, 0x00}, false},
     };
     for (const auto& [control, unit, selector, taken, refused] : writes) {
         SCOPED_TRACE(control);

@@ -1,7 +1,7 @@
 #pragma once
 // One control of a unit of a simulated camera: its length and the answers to
-// GET_MIN/MAX/DEF/CUR/RES and GET_INFO (bit 0 get, 1 set, 3 auto-update: the camera changes the
-// value by itself).
+// GET_MIN/MAX/DEF/CUR/RES and GET_INFO (bit 0 get, 1 set, 2 disabled by an automatic mode, 3
+// auto-update: the camera changes the value by itself).
 
 #include <cstdint>
 #include <vector>

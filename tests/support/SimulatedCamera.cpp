@@ -11,12 +11,15 @@ namespace sim {
 
 namespace {
 
+// The camera names its function and its control interface as cameras of its chip do.
 UsbDeviceIdentity vistrel(int port, int deviceNumber, int videoIndex, std::string serial) {
     return UsbDeviceIdentity{SimulatedCamera::vendorId,
                              SimulatedCamera::productId,
                              "VISTREL Dental",
                              SimulatedCamera::productName,
                              std::move(serial),
+                             SimulatedCamera::functionName,
+                             SimulatedCamera::functionName,
                              port,
                              deviceNumber,
                              videoIndex};
@@ -35,6 +38,8 @@ UsbDeviceIdentity foreign() {
                              "Foreign Maker",
                              SimulatedCamera::foreignProductName,
                              "F0000001",
+                             "",
+                             "",
                              2,
                              3,
                              1};
@@ -93,6 +98,12 @@ void SimulatedCamera::setVideoControl(UsbDescriptors::VideoControl facts) {
 
 int SimulatedCamera::driverDetachments() const {
     return camera->driverDetachments();
+}
+
+void SimulatedCamera::setFunctionNames(std::string function, std::string controlInterface) {
+    if (camera->isPlugged())
+        throw std::logic_error("only while the camera is unplugged");
+    camera->endpoint().setFunctionNames(std::move(function), std::move(controlInterface));
 }
 
 void SimulatedCamera::plugForeignCamera() {

@@ -37,6 +37,9 @@ public:
     static constexpr uint16_t foreignProductId = 0x0825;
     static constexpr const char* productName = "VISTREL";
     static constexpr const char* foreignProductName = "Foreign Cam";
+    // Its descriptors name its function (and its control interface) so, and the kernel's video
+    // driver names its nodes "VISTREL: USB Camera"; the foreign camera names neither.
+    static constexpr const char* functionName = "USB Camera";
 
     static constexpr uint8_t cameraTerminal = 1;
     static constexpr uint8_t processingUnit = 2;
@@ -76,6 +79,9 @@ public:
     // The UVC version and the extension unit's selectors the descriptors announce (call while
     // unplugged; the UVC 1.5 variant of the camera is {0x0150}).
     void setVideoControl(UsbDescriptors::VideoControl facts);
+    // The names the descriptors give the camera's function and its video-control interface; an
+    // empty one is no string (call while unplugged).
+    void setFunctionNames(std::string function, std::string controlInterface);
     void plugForeignCamera();
     void unplugForeignCamera();
     // The second VISTREL camera has a control model and transfer log of its own.

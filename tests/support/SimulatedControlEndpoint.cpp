@@ -81,6 +81,12 @@ void SimulatedControlEndpoint::setVideoControl(UsbDescriptors::VideoControl fact
     descriptors.setVideoControl(facts);
 }
 
+void SimulatedControlEndpoint::setFunctionNames(std::string function,
+                                                std::string controlInterface) {
+    std::lock_guard lock(mutex);
+    descriptors.setFunctionNames(std::move(function), std::move(controlInterface));
+}
+
 std::vector<ControlTransfer> SimulatedControlEndpoint::transfers() const {
     std::lock_guard lock(mutex);
     return log;

@@ -44,6 +44,7 @@ public:
     // The descriptors as they are now; the video-control facts change only while unplugged.
     UsbDescriptors descriptorSet() const;
     void setVideoControl(UsbDescriptors::VideoControl facts);
+    void setFunctionNames(std::string function, std::string controlInterface);
 
     std::vector<ControlTransfer> transfers() const;
     void clearTransfers();

@@ -53,6 +53,13 @@ Control vendor(std::vector<uint8_t> value) {
     return Control{length, {}, {}, value, value, {}};
 }
 
+// A control that an automatic mode of the camera drives: GET_INFO adds "disabled by an automatic
+// mode" and auto-update to get and set, as the camera answers with its automatic modes on.
+Control driven(Control control) {
+    control.info = 0x0F;
+    return control;
+}
+
 bool isVendor(uint8_t unit) {
     return unit == SimulatedCamera::extensionUnit;
 }
@@ -64,10 +71,12 @@ SimulatedControlModel SimulatedControlModel::vistrel() {
     constexpr uint8_t pu = SimulatedCamera::processingUnit;
     constexpr uint8_t xu = SimulatedCamera::extensionUnit;
     SimulatedControlModel model;
+    // GET_INFO answers get and set for every control (Control's default), and more for those
+    // that the automatic modes, on out of the box, drive.
     // Exposure mode is a bitmap: no minimum or maximum, GET_RES lists the modes.
     model.add(ct, 0x02, Control{1, {}, {}, {0x08}, {0x08}, {0x0F}});
-    model.add(ct, 0x04, range(4, 1, 10000, 156));
-    model.add(ct, 0x06, range(2, 0, 255, 0));
+    model.add(ct, 0x04, driven(range(4, 1, 10000, 156)));
+    model.add(ct, 0x06, driven(range(2, 0, 255, 0)));
     model.add(ct, 0x08, onOff(true));
     model.add(ct, 0x0B, range(2, 100, 500, 100));
     model.add(ct, 0x0D, panTilt());
@@ -80,7 +89,7 @@ SimulatedControlModel SimulatedControlModel::vistrel() {
     model.add(pu, 0x07, range(2, 0, 128, 64));
     model.add(pu, 0x08, range(2, 0, 6, 2));
     model.add(pu, 0x09, range(2, 72, 500, 100));
-    model.add(pu, 0x0A, range(2, 2800, 6500, 4600, 10));
+    model.add(pu, 0x0A, driven(range(2, 2800, 6500, 4600, 10)));
     model.add(pu, 0x0B, onOff(true));
     model.add(pu, 0x10, onOff(false));
     model.add(pu, 0x13, onOff(false));

@@ -19,7 +19,8 @@ namespace {
 
 UsbDescriptors descriptorsOf(const UsbDeviceIdentity& identity) {
     return UsbDescriptors(identity.vendorId, identity.productId,
-                          {identity.manufacturer, identity.product, identity.serial});
+                          {identity.manufacturer, identity.product, identity.serial,
+                           identity.function, identity.controlInterface});
 }
 
 // Children before parents, as the kernel removes them; a hub the device sits behind last.
@@ -67,8 +68,9 @@ void SimulatedUsbDevice::plug() {
     const auto shown = !driverBound ? UsbSysfsRecord::VideoNode::file
                        : videoNode  ? UsbSysfsRecord::VideoNode::answered
                                     : UsbSysfsRecord::VideoNode::none;
-    testbed->add(UsbSysfsRecord(id, controlEndpoint->descriptorSet().sysfsDescriptors(), shown,
-                                binding.udevCapabilities)
+    const UsbDescriptors descriptors = controlEndpoint->descriptorSet();
+    testbed->add(UsbSysfsRecord(id, descriptors.sysfsDescriptors(), descriptors.videoNodeName(),
+                                shown, binding.udevCapabilities)
                      .text());
     if (shown == UsbSysfsRecord::VideoNode::answered) {
         linkVideoNumbers(id.videoName(), id.videoSysfsPath(), true);
@@ -134,10 +136,10 @@ void SimulatedUsbDevice::bindDriver(DriverBinding how) {
     node->bindDriver();
     if (how.videoNodes) {
         const std::string busInfo = "usb-0000:00:14.0-" + id.portPath();
-        videoNode = std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::capture,
-                                                      id.product, busInfo);
-        metadataNode = std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::metadata,
-                                                         id.product, busInfo);
+        videoNode =
+            std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::capture, busInfo);
+        metadataNode =
+            std::make_shared<VideoDeviceNode>(driver, VideoDeviceNode::Kind::metadata, busInfo);
     }
 }
 

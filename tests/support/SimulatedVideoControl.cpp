@@ -44,7 +44,8 @@ constexpr bool signedValue = true, autoUpdated = true;
 
 // The widths and flags of uvc_ctrl.c: uvc_ctrl_mappings (the bits: 16 for most, 4 for the
 // exposure mode, 2 for the power-line frequency, 1 for a switch) and uvc_ctrls (the requests
-// each control takes, and which the driver itself flags auto-update).
+// each control takes, and which the table flags auto-update). The names are those the V4L2 core
+// gives the ids (v4l2_ctrl_get_name), as uvcvideo's mappings name none.
 std::vector<SimulatedVideoControl> mappings() {
     std::vector<SimulatedVideoControl> all = {
         integer(V4L2_CID_BRIGHTNESS, "Brightness", pu, 0x02, 16, signedValue),
@@ -52,33 +53,33 @@ std::vector<SimulatedVideoControl> mappings() {
         integer(V4L2_CID_SATURATION, "Saturation", pu, 0x07, 16),
         governed(integer(V4L2_CID_HUE, "Hue", pu, 0x06, 16, signedValue, autoUpdated),
                  V4L2_CID_HUE_AUTO, 0),
-        boolean(V4L2_CID_AUTO_WHITE_BALANCE, "White Balance Temperature, Auto", pu, 0x0B),
+        boolean(V4L2_CID_AUTO_WHITE_BALANCE, "White Balance, Automatic", pu, 0x0B),
         integer(V4L2_CID_GAMMA, "Gamma", pu, 0x09, 16),
         integer(V4L2_CID_GAIN, "Gain", pu, 0x04, 16),
         menu(V4L2_CID_POWER_LINE_FREQUENCY, "Power Line Frequency", pu, 0x05, 2,
              {{0, "Disabled"}, {1, "50 Hz"}, {2, "60 Hz"}, {3, "Auto", 0x0150}}, false),
-        boolean(V4L2_CID_HUE_AUTO, "Hue, Auto", pu, 0x10),
+        boolean(V4L2_CID_HUE_AUTO, "Hue, Automatic", pu, 0x10),
         governed(integer(V4L2_CID_WHITE_BALANCE_TEMPERATURE, "White Balance Temperature", pu, 0x0A,
                          16, false, autoUpdated),
                  V4L2_CID_AUTO_WHITE_BALANCE, 0),
         integer(V4L2_CID_SHARPNESS, "Sharpness", pu, 0x08, 16),
         integer(V4L2_CID_BACKLIGHT_COMPENSATION, "Backlight Compensation", pu, 0x01, 16),
-        menu(V4L2_CID_EXPOSURE_AUTO, "Exposure, Auto", ct, 0x02, 4,
+        menu(V4L2_CID_EXPOSURE_AUTO, "Auto Exposure", ct, 0x02, 4,
              {{2, "Auto Mode"},
               {1, "Manual Mode"},
               {4, "Shutter Priority Mode"},
               {8, "Aperture Priority Mode"}},
              true),
-        governed(integer(V4L2_CID_EXPOSURE_ABSOLUTE, "Exposure (Absolute)", ct, 0x04, 32, false,
+        governed(integer(V4L2_CID_EXPOSURE_ABSOLUTE, "Exposure Time, Absolute", ct, 0x04, 32, false,
                          autoUpdated),
                  V4L2_CID_EXPOSURE_AUTO, V4L2_EXPOSURE_MANUAL),
-        integer(V4L2_CID_PAN_ABSOLUTE, "Pan (Absolute)", ct, 0x0D, 32, signedValue, autoUpdated),
-        integer(V4L2_CID_TILT_ABSOLUTE, "Tilt (Absolute)", ct, 0x0D, 32, signedValue, autoUpdated),
+        integer(V4L2_CID_PAN_ABSOLUTE, "Pan, Absolute", ct, 0x0D, 32, signedValue, autoUpdated),
+        integer(V4L2_CID_TILT_ABSOLUTE, "Tilt, Absolute", ct, 0x0D, 32, signedValue, autoUpdated),
         governed(
-            integer(V4L2_CID_FOCUS_ABSOLUTE, "Focus (absolute)", ct, 0x06, 16, false, autoUpdated),
+            integer(V4L2_CID_FOCUS_ABSOLUTE, "Focus, Absolute", ct, 0x06, 16, false, autoUpdated),
             V4L2_CID_FOCUS_AUTO, 0),
         integer(V4L2_CID_ZOOM_ABSOLUTE, "Zoom, Absolute", ct, 0x0B, 16, false, autoUpdated),
-        boolean(V4L2_CID_FOCUS_AUTO, "Focus, Auto", ct, 0x08),
+        boolean(V4L2_CID_FOCUS_AUTO, "Focus, Automatic Continuous", ct, 0x08),
     };
     for (SimulatedVideoControl& control : all) {
         if (control.id == V4L2_CID_TILT_ABSOLUTE)
@@ -89,6 +90,20 @@ std::vector<SimulatedVideoControl> mappings() {
 }
 
 } // namespace
+
+std::pair<int, int> SimulatedVideoControl::chainOrder(uint8_t unit, uint8_t selector) {
+    struct Bit {
+        uint8_t unit, selector, index;
+    };
+    static constexpr Bit bits[] = {
+        {ct, 0x02, 1}, {ct, 0x04, 3}, {ct, 0x06, 5}, {ct, 0x0B, 9},  {ct, 0x0D, 11}, {ct, 0x08, 17},
+        {pu, 0x02, 0}, {pu, 0x03, 1}, {pu, 0x06, 2}, {pu, 0x07, 3},  {pu, 0x08, 4},  {pu, 0x09, 5},
+        {pu, 0x0A, 6}, {pu, 0x01, 8}, {pu, 0x04, 9}, {pu, 0x05, 10}, {pu, 0x10, 11}, {pu, 0x0B, 12},
+    };
+    const auto found = std::ranges::find_if(
+        bits, [&](const Bit& bit) { return bit.unit == unit && bit.selector == selector; });
+    return {-unit, found == std::end(bits) ? 0 : found->index};
+}
 
 const std::vector<SimulatedVideoControl>& SimulatedVideoControl::all() {
     static const std::vector<SimulatedVideoControl> table = mappings();

@@ -1,11 +1,12 @@
 #pragma once
 // One V4L2 control as the kernel's video driver maps it onto a control of the simulated
-// camera: its id, name, type, the bits it occupies, its menu, the requests the driver knows the
-// control to take and the automatic mode that governs it.
+// camera: its id, name (v4l2_ctrl_get_name's), type, the bits it occupies, its menu, the requests
+// the driver's table says the control takes and the automatic mode that governs it.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sim {
@@ -31,8 +32,8 @@ struct SimulatedVideoControl {
     bool menuIsBitmask;       // entries the camera's GET_RES lacks are not offered
     uint32_t masterId = 0;    // the automatic mode that governs it
     int32_t masterManual = 0; // the master's V4L2 value in which it may be written
-    // The driver's own table flags the control auto-update whatever the camera's GET_INFO says:
-    // its value is read from the camera on every request.
+    // The driver's own table flags the control auto-update (read from the camera on every
+    // request). The camera's GET_INFO replaces the flag: it stands only when GET_INFO fails.
     bool autoUpdate = false;
 
     // The mappings of drivers/media/usb/uvc/uvc_ctrl.c for the VISTREL camera's controls, in
@@ -41,6 +42,11 @@ struct SimulatedVideoControl {
     static const SimulatedVideoControl* find(uint32_t id);
     // The first control whose id is greater than `id`.
     static const SimulatedVideoControl* next(uint32_t id);
+    // Where the driver keeps a camera control (a unit's control of `selector`) among the others:
+    // its units in the order of the chain from the output terminal back to the camera terminal,
+    // the processing unit before the camera terminal, and in each unit its controls by their bit
+    // in the unit's bmControls (uvc_ctrls' index).
+    static std::pair<int, int> chainOrder(uint8_t unit, uint8_t selector);
 
     // This control's bits of the camera's bytes as a number, and the bytes with only those
     // bits changed (uvc_get_le_value, uvc_set_le_value).

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <tuple>
 
 namespace sim {
 
@@ -23,6 +24,7 @@ constexpr uint8_t errorCodeSelector = 0x02; // UVC_VC_REQUEST_ERROR_CODE_CONTROL
 constexpr uint32_t classMask = 0x0FFF0000;
 // GET_INFO bits (UVC_CONTROL_CAP_*)
 constexpr uint8_t infoGet = 0x01, infoSet = 0x02, infoAutoUpdate = 0x08;
+constexpr uint8_t slabPoison = 0x6B; // POISON_FREE: what slab memory never handed out holds
 
 // uvc_query_ctrl: the errno for each answer of the request-error-code control after a stall.
 struct ErrorCodeRow {
@@ -72,33 +74,58 @@ uint16_t sizeOf(uint8_t unit, uint8_t selector) {
     return size;
 }
 
+// The kmalloc caches: the smallest holds 8 bytes, the others twice as many as the one before.
+size_t slabSize(size_t size) {
+    size_t slab = 8;
+    while (slab < size)
+        slab *= 2;
+    return slab;
+}
+
 } // namespace
 
 SimulatedVideoDriver::SimulatedVideoDriver(std::shared_ptr<SimulatedControlEndpoint> endpoint)
     : endpoint(std::move(endpoint)) {}
 
-// uvc_ctrl_init_ctrl: the driver's own flags, then uvc_ctrl_get_flags adds the camera's GET_INFO
-// bits (a failed GET_INFO leaves the table's flags).
 void SimulatedVideoDriver::probe() {
-    facts = endpoint->descriptorSet().videoControl();
+    const UsbDescriptors descriptors = endpoint->descriptorSet();
+    facts = descriptors.videoControl();
+    nodeName = descriptors.videoNodeName();
     controls.clear();
     extension.clear();
-    for (const SimulatedVideoControl& mapping : SimulatedVideoControl::all()) {
-        auto [entry, added] = controls.try_emplace({mapping.unit, mapping.selector});
-        Held& control = entry->second;
-        control.autoUpdate = control.autoUpdate || mapping.autoUpdate;
-        control.hasRange = control.hasRange || mapping.hasRange;
-        control.hasRes = control.hasRes || mapping.menuIsBitmask;
-        if (!added)
-            continue;
-        control.size = sizeOf(mapping.unit, mapping.selector);
-        control.cur.assign(control.size, 0);
-        std::vector<uint8_t> info(1);
-        if (query(getInfo, mapping.unit, mapping.selector, info) == 0)
-            control.autoUpdate = control.autoUpdate || (info[0] & infoAutoUpdate) != 0;
-    }
+    chain.clear();
+    for (const SimulatedVideoControl& mapping : SimulatedVideoControl::all())
+        hold(mapping);
+    for (const auto& entry : controls)
+        chain.push_back(entry.first);
+    std::ranges::sort(chain, {}, [](const Key& key) {
+        return SimulatedVideoControl::chainOrder(key.first, key.second);
+    });
 }
 
+// uvc_ctrl_init_ctrl: the table's flags (uvc_ctrls), then uvc_ctrl_get_flags replaces the get,
+// set and auto-update flags with the camera's GET_INFO bits unless GET_INFO fails.
+void SimulatedVideoDriver::hold(const SimulatedVideoControl& mapping) {
+    auto [entry, added] = controls.try_emplace({mapping.unit, mapping.selector});
+    if (!added)
+        return; // a second mapping of the same control (pan and tilt)
+    Held& control = entry->second;
+    control.size = sizeOf(mapping.unit, mapping.selector);
+    for (auto bytes : {&Held::cur, &Held::backup, &Held::def, &Held::min, &Held::max, &Held::res})
+        (control.*bytes).assign(control.size, 0); // kzalloc
+    control.autoUpdate = mapping.autoUpdate;
+    control.hasRange = mapping.hasRange;
+    control.getRes = mapping.hasRange || mapping.menuIsBitmask;
+    std::vector<uint8_t> info = allocate(1);
+    if (query(getInfo, mapping.unit, mapping.selector, info) == 0) {
+        control.getCur = (info[0] & infoGet) != 0;
+        control.setCur = (info[0] & infoSet) != 0;
+        control.autoUpdate = (info[0] & infoAutoUpdate) != 0;
+    }
+    release(info);
+}
+
+// __uvc_query_v4l2_ctrl
 int SimulatedVideoDriver::queryControl(v4l2_query_ext_ctrl& query) {
     const bool next = query.id & V4L2_CTRL_FLAG_NEXT_CTRL;
     const uint32_t id = query.id & ~(V4L2_CTRL_FLAG_NEXT_CTRL | V4L2_CTRL_FLAG_NEXT_COMPOUND);
@@ -121,14 +148,19 @@ int SimulatedVideoDriver::queryControl(v4l2_query_ext_ctrl& query) {
     std::strncpy(query.name, control->name.c_str(), sizeof query.name - 1);
     query.elems = 1;
     query.elem_size = 4;
-    if (control->masterId) {
-        int32_t master = 0;
-        if (int error = current(*SimulatedVideoControl::find(control->masterId), master))
-            return error;
-        if (master != control->masterManual)
-            query.flags |= V4L2_CTRL_FLAG_INACTIVE;
-    }
     Held& state = held(*control);
+    query.flags = (state.getCur ? 0 : V4L2_CTRL_FLAG_WRITE_ONLY) |
+                  (state.setCur ? 0 : V4L2_CTRL_FLAG_READ_ONLY);
+    if (control->masterId) {
+        const SimulatedVideoControl& master = *SimulatedVideoControl::find(control->masterId);
+        int32_t value = 0;
+        if (held(master).getCur) {
+            if (int error = current(master, value))
+                return error;
+            if (value != control->masterManual)
+                query.flags |= V4L2_CTRL_FLAG_INACTIVE;
+        }
+    }
     if (int error = populate(state, control->unit, control->selector))
         return error;
     query.default_value = control->toV4l2(control->read(state.def), facts.uvcVersion);
@@ -177,20 +209,22 @@ int SimulatedVideoDriver::queryMenu(v4l2_querymenu& menu) {
     return 0;
 }
 
-// uvc_ioctl_g_ext_ctrls: every value, then a rollback that ends the request.
+// uvc_ioctl_g_ext_ctrls: access checked for all, every value, then a rollback that ends the
+// request.
 int SimulatedVideoDriver::getControls(std::span<v4l2_ext_control> values, uint32_t& errorIndex) {
+    if (int error = readable(values, errorIndex))
+        return error;
     for (size_t i = 0; i < values.size(); ++i) {
-        errorIndex = static_cast<uint32_t>(i);
-        const SimulatedVideoControl* control = SimulatedVideoControl::find(values[i].id);
         int32_t value = 0;
-        int error = control ? current(*control, value) : EINVAL;
+        const int error = current(*SimulatedVideoControl::find(values[i].id), value);
         values[i].value = value;
         if (error) {
+            errorIndex = static_cast<uint32_t>(i);
             endRequest(false);
             return error;
         }
     }
-    errorIndex = static_cast<uint32_t>(values.size());
+    errorIndex = 0;
     return endRequest(false);
 }
 
@@ -199,21 +233,21 @@ int SimulatedVideoDriver::getControls(std::span<v4l2_ext_control> values, uint32
 int SimulatedVideoDriver::setControls(std::span<v4l2_ext_control> values, bool tryOnly,
                                       uint32_t& errorIndex) {
     for (size_t i = 0; i < values.size(); ++i) {
-        errorIndex = static_cast<uint32_t>(i);
         const SimulatedVideoControl* control = SimulatedVideoControl::find(values[i].id);
-        if (!control)
-            return EINVAL;
-        if (int error = accessible(*control, values))
-            return error;
-    }
-    for (size_t i = 0; i < values.size(); ++i) {
-        errorIndex = static_cast<uint32_t>(i);
-        if (int error = set(*SimulatedVideoControl::find(values[i].id), values[i])) {
-            endRequest(false);
+        const int error = control ? accessible(*control, values, tryOnly) : EINVAL;
+        if (error) {
+            errorIndex = static_cast<uint32_t>(tryOnly ? i : values.size());
             return error;
         }
     }
-    errorIndex = static_cast<uint32_t>(values.size());
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (int error = set(*SimulatedVideoControl::find(values[i].id), values[i])) {
+            endRequest(false);
+            errorIndex = static_cast<uint32_t>(tryOnly ? i : values.size());
+            return error;
+        }
+    }
+    errorIndex = 0;
     return endRequest(!tryOnly);
 }
 
@@ -222,9 +256,9 @@ int SimulatedVideoDriver::queryExtensionUnit(uint8_t unit, uint8_t selector, uin
                                              std::vector<uint8_t>& data) {
     const unsigned bit = selector - 1u;
     if (unit != extensionUnit || bit >= 8 || (facts.extensionControls & (1u << bit)) == 0)
-        return ENOENT;
-    if (initExtension(selector) != 0)
-        return ENOENT;
+        return -ENOENT;
+    if (initExtension(selector) < 0)
+        return -ENOENT;
     const ExtensionControl& control = extension.at(selector);
     uint8_t required = 0;
     switch (request) {
@@ -242,50 +276,64 @@ int SimulatedVideoDriver::queryExtensionUnit(uint8_t unit, uint8_t selector, uin
     case getInfo:
         break; // GET_MIN/MAX/DEF/RES are always flagged for an extension-unit control
     default:
-        return EINVAL;
+        return -EINVAL;
     }
-    const uint16_t size = *UVCClassRequest::payloadLength(request, control.size);
-    if (data.size() != size)
-        return ENOBUFS;
+    if (data.size() != *UVCClassRequest::payloadLength(request, control.size))
+        return -ENOBUFS;
     if (required != 0 && (control.info & required) == 0)
-        return EBADRQC;
-    return query(request, unit, selector, data);
+        return -EBADRQC;
+    std::vector<uint8_t> buffer = request == setCur ? data : allocate(data.size());
+    const int result = query(request, unit, selector, buffer);
+    if (result >= 0 && request != setCur)
+        data = buffer; // copy_to_user of the whole buffer
+    release(buffer);
+    return result;
 }
 
 SimulatedVideoDriver::Held& SimulatedVideoDriver::held(const SimulatedVideoControl& control) {
     return controls.at({control.unit, control.selector});
 }
 
-// __uvc_ctrl_get: the camera is asked only while the control is not loaded.
+// __uvc_ctrl_get
 int SimulatedVideoDriver::current(const SimulatedVideoControl& control, int32_t& value) {
     Held& state = held(control);
-    if (!state.get)
+    if (!state.getCur)
         return EACCES;
-    if (!state.loaded) {
-        std::vector<uint8_t> bytes(state.size);
-        if (int error = query(getCur, control.unit, control.selector, bytes))
-            return error;
-        state.cur = std::move(bytes);
-        state.loaded = true;
-    }
+    if (int error = load(control, state))
+        return error;
     value = control.toV4l2(control.read(state.cur), facts.uvcVersion);
     return 0;
 }
 
-// uvc_ctrl_populate_cache: the limits are read once.
+// __uvc_ctrl_load_cur: the camera is asked only while the control is not loaded, straight into
+// the driver's copy of the value; a control without GET_CUR loads as zero.
+int SimulatedVideoDriver::load(const SimulatedVideoControl& control, Held& state) {
+    if (state.loaded)
+        return 0;
+    if (!state.getCur) {
+        std::ranges::fill(state.cur, 0);
+    } else if (const int result = query(getCur, control.unit, control.selector, state.cur);
+               result < 0) {
+        return -result;
+    }
+    state.loaded = true;
+    return 0;
+}
+
+// uvc_ctrl_populate_cache: the limits the table flags are read once, each into its own copy.
 int SimulatedVideoDriver::populate(Held& state, uint8_t unit, uint8_t selector) {
     if (state.cached)
         return 0;
-    const std::pair<uint8_t, std::vector<uint8_t> Held::*> limits[] = {
-        {getDef, &Held::def}, {getMin, &Held::min}, {getMax, &Held::max}, {getRes, &Held::res}};
-    for (const auto& [request, bytes] : limits) {
-        const bool asked =
-            request == getDef || state.hasRange || (request == getRes && state.hasRes);
-        (state.*bytes).assign(state.size, 0);
+    const std::tuple<uint8_t, std::vector<uint8_t> Held::*, bool> limits[] = {
+        {getDef, &Held::def, true},
+        {getMin, &Held::min, state.hasRange},
+        {getMax, &Held::max, state.hasRange},
+        {getRes, &Held::res, state.getRes}};
+    for (const auto& [request, bytes, asked] : limits) {
         if (!asked)
             continue;
-        if (int error = query(request, unit, selector, state.*bytes))
-            return error;
+        if (const int result = query(request, unit, selector, state.*bytes); result < 0)
+            return -result;
     }
     state.cached = true;
     return 0;
@@ -296,20 +344,35 @@ int32_t SimulatedVideoDriver::limit(const SimulatedVideoControl& control,
     return control.read(held(control).*bytes);
 }
 
-// uvc_ctrl_is_accessible: a governed control only in its master's manual state, the master's
-// new value counting when the same request sets it.
+// uvc_ctrl_check_access for VIDIOC_G_EXT_CTRLS: every control known and readable.
+int SimulatedVideoDriver::readable(std::span<v4l2_ext_control> values, uint32_t& errorIndex) {
+    errorIndex = static_cast<uint32_t>(values.size());
+    for (const v4l2_ext_control& value : values) {
+        const SimulatedVideoControl* control = SimulatedVideoControl::find(value.id);
+        if (!control)
+            return EINVAL;
+        if (!held(*control).getCur)
+            return EACCES;
+    }
+    return 0;
+}
+
+// uvc_ctrl_is_accessible for a write: SET_CUR flagged, and for VIDIOC_S_EXT_CTRLS a governed
+// control only in its master's manual state, the master's new value counting when the same
+// request sets it (its last one), else its current value if the master can be read.
 int SimulatedVideoDriver::accessible(const SimulatedVideoControl& control,
-                                     std::span<v4l2_ext_control> values) {
-    if (!held(control).set)
+                                     std::span<v4l2_ext_control> values, bool tryOnly) {
+    if (!held(control).setCur)
         return EACCES;
-    if (!control.masterId)
+    if (tryOnly || !control.masterId)
         return 0;
-    const auto master = std::ranges::find(values, control.masterId, &v4l2_ext_control::id);
-    if (master != values.end())
-        return master->value == control.masterManual ? 0 : EACCES;
+    for (auto value = values.rbegin(); value != values.rend(); ++value) {
+        if (value->id == control.masterId)
+            return value->value == control.masterManual ? 0 : EACCES;
+    }
+    const SimulatedVideoControl& master = *SimulatedVideoControl::find(control.masterId);
     int32_t state = 0;
-    if (current(*SimulatedVideoControl::find(control.masterId), state) == 0 &&
-        state != control.masterManual)
+    if (held(master).getCur && current(master, state) == 0 && state != control.masterManual)
         return EACCES;
     return 0;
 }
@@ -317,6 +380,8 @@ int SimulatedVideoDriver::accessible(const SimulatedVideoControl& control,
 // uvc_ctrl_set
 int SimulatedVideoDriver::set(const SimulatedVideoControl& control, v4l2_ext_control& value) {
     Held& state = held(control);
+    if (!state.setCur)
+        return EACCES;
     int32_t field = value.value;
     switch (control.type) {
     case Type::integer:
@@ -345,14 +410,9 @@ int SimulatedVideoDriver::set(const SimulatedVideoControl& control, v4l2_ext_con
     }
     }
     // A mapping narrower than the control: the other bits come from the camera.
-    if (!state.loaded && state.size * 8u != control.bits) {
-        std::vector<uint8_t> bytes(state.size);
-        if (state.get) {
-            if (int error = query(getCur, control.unit, control.selector, bytes))
-                return error;
-        }
-        state.cur = std::move(bytes);
-        state.loaded = true;
+    if (state.size * 8u != control.bits) {
+        if (int error = load(control, state))
+            return error;
     }
     if (!state.dirty)
         state.backup = state.cur;
@@ -361,35 +421,46 @@ int SimulatedVideoDriver::set(const SimulatedVideoControl& control, v4l2_ext_con
     return 0;
 }
 
-// uvc_ctrl_commit_entity over the chain: auto-update (and write-only) controls are unloaded;
-// a commit sends each changed control and keeps the old value of one that fails.
+// uvc_ctrl_commit_entity over the chain's units in order: auto-update (and write-only) controls
+// are unloaded; a commit sends each changed control; after a failure the failed one and every
+// later one get their old value back, while those sent before it stay.
 int SimulatedVideoDriver::endRequest(bool commit) {
-    for (auto& [key, state] : controls) {
-        if (state.autoUpdate || !state.get)
+    int failure = 0;
+    bool rollback = !commit;
+    for (const Key& key : chain) {
+        Held& state = controls.at(key);
+        if (state.autoUpdate || !state.getCur)
             state.loaded = false;
         if (!state.dirty)
             continue;
         std::vector<uint8_t> bytes = state.cur;
-        const int error = commit ? query(setCur, key.first, key.second, bytes) : 0;
-        if (!commit || error)
+        const int result = rollback ? 0 : query(setCur, key.first, key.second, bytes);
+        if (rollback || result < 0)
             state.cur = state.backup;
         state.dirty = false;
-        if (error)
-            return error;
+        if (result < 0) {
+            failure = -result;
+            rollback = true;
+        }
     }
-    return 0;
+    return failure;
 }
 
 // uvc_ctrl_fill_xu_info on first use: GET_LEN, then GET_INFO; nothing is kept when either fails.
+// A short answer counts: the rest of its buffer is what the allocation held.
 int SimulatedVideoDriver::initExtension(uint8_t selector) {
     if (extension.contains(selector))
         return 0;
-    std::vector<uint8_t> length(2);
-    if (int error = query(getLen, extensionUnit, selector, length))
-        return error;
-    std::vector<uint8_t> info(1);
-    if (int error = query(getInfo, extensionUnit, selector, info))
-        return error;
+    std::vector<uint8_t> length = allocate(2);
+    const int lengthRead = query(getLen, extensionUnit, selector, length);
+    release(length);
+    if (lengthRead < 0)
+        return lengthRead;
+    std::vector<uint8_t> info = allocate(1);
+    const int infoRead = query(getInfo, extensionUnit, selector, info);
+    release(info);
+    if (infoRead < 0)
+        return infoRead;
     extension[selector] = {static_cast<uint16_t>(length[0] | (length[1] << 8)), info[0]};
     return 0;
 }
@@ -399,16 +470,14 @@ int SimulatedVideoDriver::query(uint8_t bRequest, uint8_t unit, uint8_t selector
     const int moved = send(bRequest, unit, selector, data);
     if (moved == static_cast<int>(data.size()))
         return 0;
-    if (moved >= 0)
-        return EPIPE; // a short answer
     if (moved != -EPIPE)
-        return -moved;
+        return moved; // a short reply's byte count, or the error
     std::vector<uint8_t> code(1);
     const int asked = send(getCur, 0, errorCodeSelector, code);
     if (asked != 1)
-        return asked < 0 ? -asked : EPIPE;
+        return asked < 0 ? asked : -EPIPE;
     const auto row = std::ranges::find(errorCodes, code[0], &ErrorCodeRow::code);
-    return row == errorCodes.end() ? EPIPE : row->error;
+    return row == errorCodes.end() ? -EPIPE : -row->error;
 }
 
 int SimulatedVideoDriver::send(uint8_t bRequest, uint8_t unit, uint8_t selector,
@@ -435,8 +504,22 @@ int SimulatedVideoDriver::send(uint8_t bRequest, uint8_t unit, uint8_t selector,
     if (outcome.status)
         return outcome.status;
     if (bRequest != setCur)
-        std::ranges::copy(outcome.data, data.begin());
+        std::ranges::copy(outcome.data, data.begin()); // only the bytes the camera sent
     return outcome.actualLength;
+}
+
+std::vector<uint8_t> SimulatedVideoDriver::allocate(size_t size) {
+    const std::vector<uint8_t>& object = slabObject(size);
+    return {object.begin(), object.begin() + static_cast<std::ptrdiff_t>(size)};
+}
+
+void SimulatedVideoDriver::release(const std::vector<uint8_t>& buffer) {
+    std::ranges::copy(buffer, slabObject(buffer.size()).begin());
+}
+
+std::vector<uint8_t>& SimulatedVideoDriver::slabObject(size_t size) {
+    const size_t slab = slabSize(size);
+    return freed.try_emplace(slab, slab, slabPoison).first->second;
 }
 
 } // namespace sim

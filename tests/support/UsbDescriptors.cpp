@@ -1,5 +1,7 @@
 #include "support/UsbDescriptors.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <initializer_list>
 
 namespace sim {
@@ -27,6 +29,7 @@ void putWord(Bytes& bytes, size_t offset, size_t value) {
 }
 
 constexpr uint8_t interfaceDescriptor = 0x04;
+constexpr uint8_t associationDescriptor = 0x0B;
 constexpr uint8_t endpointDescriptor = 0x05;
 constexpr uint8_t classInterface = 0x24;
 constexpr uint8_t videoClass = 0x0E;
@@ -82,6 +85,31 @@ Bytes videoStreamingDescriptors() {
     return vs;
 }
 
+uint8_t indexOf(const std::string& text, uint8_t index) {
+    return text.empty() ? 0 : index;
+}
+
+// The string uvc_probe appends to the name of interface 0: the iFunction of the first interface
+// association that covers it, else the interface's own iInterface (alternate setting 0).
+uint8_t functionStringOf(const Bytes& configuration) {
+    std::optional<uint8_t> function;
+    uint8_t interfaceString = 0;
+    for (size_t at = 0; at + 1 < configuration.size() && configuration[at] > 0;
+         at += configuration[at]) {
+        const uint8_t* d = &configuration[at];
+        if (d[1] == associationDescriptor && !function && d[2] == 0 && d[3] > 0)
+            function = d[7];
+        if (d[1] == interfaceDescriptor && d[2] == 0 && d[3] == 0)
+            interfaceString = d[8];
+    }
+    return function && *function != 0 ? *function : interfaceString;
+}
+
+// strlcat and usb_string into a name of `size` bytes: as much as fits before the NUL.
+void appendCut(std::string& name, const std::string& more, size_t size) {
+    name += more.substr(0, size - 1 - std::min(name.size(), size - 1));
+}
+
 } // namespace
 
 UsbDescriptors::UsbDescriptors(uint16_t vendorId, uint16_t productId, Strings strings)
@@ -104,8 +132,10 @@ std::vector<uint8_t> UsbDescriptors::device() const {
 std::vector<uint8_t> UsbDescriptors::configuration() const {
     Bytes c;
     append(c, {9, 0x02, 0, 0, 2, 1, 0, 0x80, 250});
-    append(c, {8, 0x0B, 0, 2, videoClass, 0x03, 0, productIndex});
-    append(c, {9, interfaceDescriptor, 0, 0, 0, videoClass, 0x01, 0, productIndex});
+    append(c, {8, associationDescriptor, 0, 2, videoClass, 0x03, 0,
+               indexOf(strings.function, functionIndex)});
+    append(c, {9, interfaceDescriptor, 0, 0, 0, videoClass, 0x01, 0,
+               indexOf(strings.controlInterface, controlInterfaceIndex)});
     Bytes vc = videoControlDescriptors(control);
     c.insert(c.end(), vc.begin(), vc.end());
     append(c, {9, interfaceDescriptor, 1, 0, 1, videoClass, 0x02, 0, 0});
@@ -139,13 +169,55 @@ std::optional<std::vector<uint8_t>> UsbDescriptors::string(uint8_t index) const 
     case serialIndex:
         text = &strings.serial;
         break;
+    case functionIndex:
+        text = &strings.function;
+        break;
+    case controlInterfaceIndex:
+        text = &strings.controlInterface;
+        break;
     default:
         return std::nullopt;
     }
+    if (index > serialIndex && text->empty())
+        return std::nullopt;
     Bytes d{static_cast<uint8_t>(2 + 2 * text->size()), 0x03};
     for (char c : *text)
         append(d, {static_cast<uint8_t>(c), 0});
     return d;
+}
+
+void UsbDescriptors::setFunctionNames(std::string function, std::string controlInterface) {
+    strings.function = std::move(function);
+    strings.controlInterface = std::move(controlInterface);
+}
+
+// uvc_probe: the product string (the kernel keeps none when the device reads as empty), then
+// ": " and the function's string, all in the driver's name of 32 bytes.
+std::string UsbDescriptors::videoNodeName() const {
+    constexpr size_t nameSize = 32;
+    constexpr size_t productStringField = 15; // iProduct of the device descriptor
+    std::string name = text(device()[productStringField]);
+    if (name.empty()) {
+        char unnamed[nameSize];
+        std::snprintf(unnamed, sizeof unnamed, "UVC Camera (%04x:%04x)",
+                      static_cast<unsigned>(vendorId), static_cast<unsigned>(productId));
+        name = unnamed;
+    }
+    name = name.substr(0, nameSize - 1);
+    if (const uint8_t function = functionStringOf(configuration())) {
+        appendCut(name, ": ", nameSize);
+        appendCut(name, text(function), nameSize);
+    }
+    return name;
+}
+
+// A string descriptor's text as usb_string reads it; empty when the camera has none.
+std::string UsbDescriptors::text(uint8_t index) const {
+    const auto bytes = string(index);
+    std::string decoded;
+    for (size_t i = 2; bytes && i + 1 < bytes->size(); i += 2)
+        decoded.push_back(static_cast<char>((*bytes)[i]));
+    return decoded;
 }
 
 } // namespace sim

@@ -12,10 +12,13 @@ namespace sim {
 
 class UsbDescriptors {
 public:
+    // ASCII texts; an empty function or control-interface name is no string (index 0).
     struct Strings {
         std::string manufacturer;
         std::string product;
         std::string serial;
+        std::string function{};         // iFunction of the interface association
+        std::string controlInterface{}; // iInterface of the video-control interface
     };
 
     // What the video-control interface tells of the camera: its UVC version (bcdUVC) and which
@@ -28,11 +31,14 @@ public:
     static constexpr uint8_t manufacturerIndex = 1;
     static constexpr uint8_t productIndex = 2;
     static constexpr uint8_t serialIndex = 3;
+    static constexpr uint8_t functionIndex = 4;
+    static constexpr uint8_t controlInterfaceIndex = 5;
 
     UsbDescriptors(uint16_t vendorId, uint16_t productId, Strings strings);
 
     const VideoControl& videoControl() const { return control; }
     void setVideoControl(VideoControl facts) { control = facts; }
+    void setFunctionNames(std::string function, std::string controlInterface);
 
     std::vector<uint8_t> device() const;
     std::vector<uint8_t> configuration() const;
@@ -40,8 +46,13 @@ public:
     std::vector<uint8_t> sysfsDescriptors() const;
     // String descriptor `index` in UTF-16LE; index 0 lists the languages (US English only).
     std::optional<std::vector<uint8_t>> string(uint8_t index) const;
+    // The name the kernel's video driver gives the camera's video nodes, read from these
+    // descriptors as uvc_probe reads them.
+    std::string videoNodeName() const;
 
 private:
+    std::string text(uint8_t index) const;
+
     uint16_t vendorId;
     uint16_t productId;
     Strings strings;

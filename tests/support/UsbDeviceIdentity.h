@@ -14,10 +14,12 @@ struct UsbDeviceIdentity {
     std::string manufacturer;
     std::string product;
     std::string serial;
-    int port = 1;          // on root hub usb1: sysfs name 1-<port>
-    int deviceNumber = 2;  // on bus 1
-    int videoIndex = 0;    // /dev/video<index>
-    int metadataIndex = 3; // the driver's metadata node beside the capture node
+    std::string function{};         // the camera's function, as its descriptors name it
+    std::string controlInterface{}; // its video-control interface, likewise
+    int port = 1;                   // on root hub usb1: sysfs name 1-<port>
+    int deviceNumber = 2;           // on bus 1
+    int videoIndex = 0;             // /dev/video<index>
+    int metadataIndex = 3;          // the driver's metadata node beside the capture node
     // A hub between the root hub and the device, in the root hub's port `hubPort` with the
     // device number `hubDeviceNumber`; the device is then in the hub's port `port`. 0: none.
     int hubPort = 0;

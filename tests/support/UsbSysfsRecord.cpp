@@ -48,9 +48,10 @@ constexpr uint8_t hubDescriptors[] = {
 } // namespace
 
 UsbSysfsRecord::UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
-                               VideoNode node, bool udevCapabilities)
+                               std::string nodeName, VideoNode node, bool udevCapabilities)
     : identity(identity)
     , descriptors(std::move(descriptors))
+    , nodeName(std::move(nodeName))
     , node(node)
     , udevCapabilities(udevCapabilities) {}
 
@@ -99,9 +100,10 @@ std::string UsbSysfsRecord::device() const {
         << "A: busnum=1\\n\nA: devnum=" << identity.deviceNumber << "\\n\n"
         << "A: devpath=" << identity.portPath() << "\\n\n"
         << "A: manufacturer=" << identity.manufacturer << "\\n\n"
-        << "A: product=" << identity.product << "\\n\n"
-        << "A: serial=" << identity.serial << "\\n\n"
-        << "H: descriptors=";
+        << "A: serial=" << identity.serial << "\\n\n";
+    if (!identity.product.empty()) // the kernel shows no product it could not read
+        out << "A: product=" << identity.product << "\\n\n";
+    out << "H: descriptors=";
     for (uint8_t byte : descriptors)
         out << hex(byte, 2);
     out << "\n";
@@ -139,9 +141,9 @@ std::string UsbSysfsRecord::videoNode(const std::string& name, const std::string
         << common() << "E: ID_PATH=" << idPath << "\nE: ID_PATH_TAG=" << tag(idPath) << "\n";
     if (udevCapabilities) {
         out << "E: ID_V4L_VERSION=2\nE: ID_V4L_CAPABILITIES=" << capabilities << "\n"
-            << "E: ID_V4L_PRODUCT=" << identity.product << "\n";
+            << "E: ID_V4L_PRODUCT=" << nodeName << "\n";
     }
-    out << "A: name=" << identity.product << "\\n\n"
+    out << "A: name=" << nodeName << "\\n\n"
         << "A: index=" << (name == identity.videoName() ? 0 : 1) << "\\n\n";
     return out.str();
 }

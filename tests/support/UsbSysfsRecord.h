@@ -16,9 +16,11 @@ public:
     // nodes whose ioctls a handler answers, or none.
     enum class VideoNode { file, answered, none };
 
-    // `udevCapabilities` false: udev set no ID_V4L_* properties (containers, minimal udev).
+    // `nodeName`: the name the driver gave the video nodes. `udevCapabilities` false: udev set
+    // no ID_V4L_* properties (containers, minimal udev).
     UsbSysfsRecord(const UsbDeviceIdentity& identity, std::vector<uint8_t> descriptors,
-                   VideoNode node = VideoNode::file, bool udevCapabilities = true);
+                   std::string nodeName, VideoNode node = VideoNode::file,
+                   bool udevCapabilities = true);
 
     std::string text() const;
     // The record of the hub that the device of `identity` sits behind (a high-speed hub with
@@ -34,6 +36,7 @@ private:
 
     const UsbDeviceIdentity& identity;
     std::vector<uint8_t> descriptors;
+    std::string nodeName;
     VideoNode node;
     bool udevCapabilities;
 };

@@ -24,10 +24,9 @@ template <typename T> struct Argument : ResolvedIoctlData {
 } // namespace
 
 VideoDeviceNode::VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, Kind kind,
-                                 std::string card, std::string busInfo)
+                                 std::string busInfo)
     : driver(std::move(driver))
     , kind(kind)
-    , card(std::move(card))
     , busInfo(std::move(busInfo)) {}
 
 void VideoDeviceNode::connect() {
@@ -45,8 +44,11 @@ void VideoDeviceNode::opened(UMockdevIoctlClient*) {}
 void VideoDeviceNode::handle(UMockdevIoctlClient* client) {
     std::lock_guard lock(mutex);
     const unsigned long request = umockdev_ioctl_client_get_request(client);
-    const int error = plugged ? answer(client, request) : ENODEV;
-    umockdev_ioctl_client_complete(client, error ? -1 : 0, error);
+    const int result = !plugged ? -ENODEV
+                       : request == UVCIOC_CTRL_QUERY && kind == Kind::capture
+                           ? extensionUnit(client)
+                           : -answer(client, request);
+    umockdev_ioctl_client_complete(client, result < 0 ? -1 : result, result < 0 ? -result : 0);
 }
 
 int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) {
@@ -110,8 +112,6 @@ int VideoDeviceNode::answer(UMockdevIoctlClient* client, unsigned long request) 
     case VIDIOC_S_EXT_CTRLS:
     case VIDIOC_TRY_EXT_CTRLS:
         return extendedControls(client, request);
-    case UVCIOC_CTRL_QUERY:
-        return extensionUnit(client);
     default:
         return ENOTTY;
     }
@@ -124,6 +124,7 @@ int VideoDeviceNode::capabilities(UMockdevIoctlClient* client) {
     auto* caps = argument.as<v4l2_capability>();
     std::memset(caps, 0, sizeof *caps);
     std::strncpy(reinterpret_cast<char*>(caps->driver), "uvcvideo", sizeof caps->driver - 1);
+    const std::string& card = driver->name();
     std::strncpy(reinterpret_cast<char*>(caps->card), card.c_str(), sizeof caps->card - 1);
     std::strncpy(reinterpret_cast<char*>(caps->bus_info), busInfo.c_str(),
                  sizeof caps->bus_info - 1);
@@ -153,21 +154,22 @@ int VideoDeviceNode::extendedControls(UMockdevIoctlClient* client, unsigned long
     return driver->getControls(controls, all->error_idx);
 }
 
+// The driver's result as the ioctl returns it: 0, a short reply's byte count, or -errno.
 int VideoDeviceNode::extensionUnit(UMockdevIoctlClient* client) {
     Argument<uvc_xu_control_query> argument(client);
     if (!argument.data)
-        return EFAULT;
+        return -EFAULT;
     auto* query = argument.as<uvc_xu_control_query>();
     if (query->size == 0)
-        return ENOBUFS;
+        return -ENOBUFS;
     ResolvedIoctlData buffer(argument.data, offsetof(uvc_xu_control_query, data), query->size);
     if (!buffer.data)
-        return EFAULT;
+        return -EFAULT;
     std::vector<uint8_t> data(buffer.bytes(), buffer.bytes() + query->size);
-    const int error = driver->queryExtensionUnit(query->unit, query->selector, query->query, data);
-    if (error == 0 && query->query != 0x01)
+    const int result = driver->queryExtensionUnit(query->unit, query->selector, query->query, data);
+    if (result >= 0)
         std::memcpy(buffer.bytes(), data.data(), std::min<size_t>(data.size(), query->size));
-    return error;
+    return result;
 }
 
 } // namespace sim

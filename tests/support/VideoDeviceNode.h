@@ -19,8 +19,7 @@ public:
     enum class Kind { capture, metadata };
 
     // The nodes of one camera share its driver.
-    VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, Kind kind, std::string card,
-                    std::string busInfo);
+    VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, Kind kind, std::string busInfo);
 
     void connect();
     void disconnect();
@@ -29,6 +28,7 @@ public:
     void handle(_UMockdevIoctlClient* client) override;
 
 private:
+    // 0 or an errno.
     int answer(_UMockdevIoctlClient* client, unsigned long request);
     int capabilities(_UMockdevIoctlClient* client);
     int extendedControls(_UMockdevIoctlClient* client, unsigned long request);
@@ -37,7 +37,6 @@ private:
     std::mutex mutex;
     const std::shared_ptr<SimulatedVideoDriver> driver;
     const Kind kind;
-    const std::string card;
     const std::string busInfo;
     bool plugged = false;
 };

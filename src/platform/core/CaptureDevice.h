@@ -23,7 +23,8 @@ public:
     CaptureDevice(QString localizedName, QString uniqueID, QString nodePath,
                   std::optional<UsbLocation> usbLocation = std::nullopt);
 
-    // The name the user sees (the node's own name, e.g. "VISTREL").
+    // The name the user sees: the camera's USB product string, with which the kernel's video
+    // driver begins the node's name ("VISTREL" of the node "VISTREL: USB Camera").
     const QString& localizedName() const { return name; }
 
     // Stable per USB port and model: the port's path followed by the vendor and product IDs

@@ -1,5 +1,6 @@
 #include "platform/core/CaptureDeviceDiscovery.h"
 
+#include "platform/core/CameraName.h"
 #include "platform/core/VideoNodeCapabilities.h"
 
 #include <QStringList>
@@ -81,6 +82,17 @@ std::optional<UsbLocation> usbLocation(udev_device* usbDevice) {
     return location;
 }
 
+// The node's name without what the driver added to the camera's product string.
+QString cameraName(udev_device* node, udev_device* usbDevice) {
+    const char* name = udev_device_get_sysattr_value(node, "name");
+    const char* product = udev_device_get_sysattr_value(usbDevice, "product");
+    return CameraName::of(name == nullptr ? "" : name,
+                          product == nullptr ? std::nullopt
+                                             : std::optional<std::string_view>(product),
+                          static_cast<uint16_t>(usbId(usbDevice, "idVendor").value_or(0)),
+                          static_cast<uint16_t>(usbId(usbDevice, "idProduct").value_or(0)));
+}
+
 // video2 before video10: the node names compared by their stem, then by their number.
 bool nodeOrder(const CaptureDevice& a, const CaptureDevice& b) {
     auto split = [](const QString& path) {
@@ -144,8 +156,7 @@ std::optional<CaptureDevice> CaptureDeviceDiscovery::captureDevice(udev_device* 
     if (!id) {
         return std::nullopt;
     }
-    return CaptureDevice(text(udev_device_get_sysattr_value(node, "name")), *id, nodePath(node),
-                         usbLocation(usbDevice));
+    return CaptureDevice(cameraName(node, usbDevice), *id, nodePath(node), usbLocation(usbDevice));
 }
 
 QString CaptureDeviceDiscovery::nodePath(udev_device* node) {

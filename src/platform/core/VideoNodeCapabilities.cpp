@@ -11,7 +11,8 @@
 namespace platform {
 
 std::optional<bool> VideoNodeCapabilities::capturesVideo(const std::string& devnode) {
-    const int fd = ::open(devnode.c_str(), O_RDWR | O_CLOEXEC);
+    // Asking needs no more than reading: a node this user may not write still answers.
+    const int fd = ::open(devnode.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         return std::nullopt;
     }

@@ -1,8 +1,10 @@
 #include "platform/core/CaptureDeviceDiscovery.h"
 
+#include "support/FileModesEnforced.h"
 #include "support/SimulatedCamera.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace platform {
 
@@ -58,6 +60,22 @@ TEST(CaptureDeviceDiscoveryTest, ACameraHeldByTheDriverIsListedOnceByItsCaptureN
         EXPECT_EQ(devices[0].nodePath(), "/dev/video10");
         EXPECT_EQ(devices[0].localizedName(), "VISTREL");
     }
+}
+
+// Asking a node what it is needs no more than reading it: nodes this user may read but not
+// write still tell the capture node from the metadata node.
+TEST(CaptureDeviceDiscoveryTest, NodesThisUserMayOnlyReadAreAskedWhatTheyAre) {
+    sim::SimulatedCamera camera;
+    camera.numberVideoNodes(10, 9);
+    camera.bindDriver({.udevCapabilities = false});
+    camera.plug();
+    for (const char* node : {"/dev/video10", "/dev/video9"}) {
+        ASSERT_EQ(chmod(node, 0444), 0) << node;
+    }
+    const sim::FileModesEnforced asAUser;
+    const auto devices = CaptureDeviceDiscovery::devices();
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0].nodePath(), "/dev/video10");
 }
 
 } // namespace platform
