@@ -28,9 +28,10 @@ public:
     void setToolTip(const QString& text);
     QString toolTip() const;
 
-    // The item shares ownership of its menu. Setting a new menu attaches it to the tray before
-    // the previous one is let go, so trays that mirror the menu (StatusNotifierItem over D-Bus)
-    // take the new one up instead of showing the old contents.
+    // The item shares ownership of its menu and attaches a new one before it lets the previous
+    // go. A D-Bus tray (StatusNotifierItem) learns of a new menu only as a new object at the
+    // same path, which panels that cache the layout never fetch: a menu whose items change is
+    // refilled in place, and Qt reports each insertion and removal as a layout update.
     void setMenu(std::shared_ptr<QMenu> menu);
     std::shared_ptr<QMenu> menu() const;
 
