@@ -39,7 +39,7 @@ const platform::CaptureDevice* deviceOf(const platform::Notification& notificati
 QIcon templateImage(const char* name, const QMenu& menu) {
     return platform::StatusBarItem::tinted(
         platform::Bundle::main().templateImage(QString::fromLatin1(name)),
-        menu.palette().color(QPalette::Active, QPalette::WindowText));
+        platform::StatusBarItem::menuTint(menu.palette()));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // panel fetches again only when the utility signals a new layout.
 #include "UtilityEnvironment.h"
 #include "support/ChildProcess.h"
+#include "support/Contrast.h"
 #include "support/DBusMenuClient.h"
 #include "support/EventLoop.h"
 #include "support/SessionBus.h"
@@ -11,6 +12,7 @@
 #include "support/StatusNotifierWatcher.h"
 #include "support/VirtualDisplay.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -135,5 +137,22 @@ INSTANTIATE_TEST_SUITE_P(Starts, StatusItemDBusMenuPlugTest, ::testing::Bool(),
                          [](const auto& info) {
                              return info.param ? "WithTheCamera" : "WithoutTheCamera";
                          });
+
+// The panel draws the menu's icons in its own menu, whose colour the utility does not know.
+TEST_F(StatusItemDBusMenuTest, ThePanelsMenuIconsStandOutOnDarkAndLightMenus) {
+    startUtility();
+    ASSERT_TRUE(panelMenuBecomes(noCameraMenu, startTimeout));
+    for (const sim::DBusMenuClient::Item& item : menu->items()) {
+        const QByteArray png = item.properties.value("icon-data").toByteArray();
+        if (item.properties.value("type").toString() == "separator") {
+            continue;
+        }
+        const QImage icon = QImage::fromData(png, "PNG");
+        ASSERT_FALSE(icon.isNull()) << item.properties.value("label").toString().toStdString();
+        for (const QColor& surface : {QColor(0x35, 0x35, 0x35), QColor(0xf0, 0xf0, 0xf0)}) {
+            EXPECT_GE(sim::iconContrast(icon, surface), 3.0) << surface.name().toStdString();
+        }
+    }
+}
 
 } // namespace app
