@@ -123,13 +123,8 @@ QIcon StatusBarItem::tinted(const QIcon& image, const TemplateTint& tint) {
 }
 
 TemplateTint StatusBarItem::trayTint(DesktopColorScheme::Scheme scheme) {
-    switch (scheme) {
-    case DesktopColorScheme::Scheme::dark:
-        return {Qt::white, {}};
-    case DesktopColorScheme::Scheme::light:
-        return {Qt::black, {}};
-    case DesktopColorScheme::Scheme::unknown:
-        break;
+    if (scheme == DesktopColorScheme::Scheme::light) {
+        return {Qt::black, Qt::white};
     }
     return {Qt::white, Qt::black};
 }

@@ -56,8 +56,9 @@ public:
     static QIcon tinted(const QIcon& image, const QColor& color) {
         return tinted(image, TemplateTint{color, QColor()});
     }
-    // The tray's tint: light on a dark desktop, dark on a light one, and light in a dark
-    // outline where the desktop does not say, which shows on dark and light panels alike.
+    // The tray's tint: a dark glyph in a light outline on a light desktop, else a light glyph in
+    // a dark outline. The scheme is the windows': some desktops put a dark panel over light
+    // windows (KDE's Breeze Twilight), and an outlined glyph shows on dark and light panels.
     static TemplateTint trayTint(DesktopColorScheme::Scheme scheme);
     // A menu's tint: its palette's text colour in an outline of white or black, whichever
     // stands out more from it. The icon shows in Qt's menu of that palette and in a panel's own
