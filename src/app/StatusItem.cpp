@@ -39,7 +39,7 @@ const platform::CaptureDevice* deviceOf(const platform::Notification& notificati
 QIcon templateImage(const char* name, const QMenu& menu) {
     return platform::StatusBarItem::tinted(
         platform::Bundle::main().templateImage(QString::fromLatin1(name)),
-        menu.palette().color(QPalette::Active, QPalette::WindowText));
+        platform::StatusBarItem::menuTint(menu.palette()));
 }
 
 } // namespace
@@ -149,37 +149,43 @@ bool StatusItem::isListed(const platform::CaptureDevice& device) const {
 }
 
 void StatusItem::refreshMenu() {
-    // A new menu each time: trays that mirror the menu over D-Bus may keep showing the items
-    // of a menu refilled in place.
-    auto menu = std::make_shared<QMenu>();
-    if (isConnected) {
-        addCameraItem(*menu);
-    } else {
-        addItem(*menu, "No_Devices", "camera")->setEnabled(false);
+    // The one menu is refilled in place: Qt's D-Bus menu reports each removal and insertion to
+    // the panel as a layout update, whereas a new menu reaches it only as a new object at the
+    // same path, which a panel that cached the layout never fetches.
+    for (QAction* item : currentMenu->actions()) {
+        currentMenu->removeAction(item);
+        item->deleteLater(); // it may be the item whose action runs now
     }
-    menu->addSeparator();
+    if (isConnected) {
+        addCameraItem();
+    } else {
+        QAction* none = makeItem("No_Devices", "camera");
+        none->setEnabled(false);
+        currentMenu->addAction(none);
+    }
+    currentMenu->addSeparator();
     const std::weak_ptr<StatusItem> weakSelf = weak_from_this();
-    QObject::connect(addItem(*menu, "About_This_App", "about"), &QAction::triggered, [weakSelf] {
+    QObject::connect(addItem("About_This_App", "about"), &QAction::triggered, [weakSelf] {
         if (auto self = weakSelf.lock()) {
             self->showAbout();
         }
     });
-    QObject::connect(addItem(*menu, "Quit_App", "quit"), &QAction::triggered,
+    QObject::connect(addItem("Quit_App", "quit"), &QAction::triggered,
                      [] { platform::Application::shared().terminate(); });
-    currentMenu = menu;
-    barItem->setMenu(std::move(menu));
 }
 
-void StatusItem::addCameraItem(QMenu& menu) {
+void StatusItem::addCameraItem() {
     auto camera = std::find_if(panels.begin(), panels.end(),
                                [](const auto& panel) { return isCamera(panel->captureDevice()); });
     if (camera == panels.end()) {
         return;
     }
     const platform::CaptureDevice& device = (*camera)->captureDevice();
-    QAction* item = menu.addAction(templateImage("camera", menu), device.localizedName());
+    auto* item = new QAction(templateImage("camera", *currentMenu), device.localizedName(),
+                             currentMenu.get());
     item->setData(QVariant::fromValue(device));
     item->setEnabled(true);
+    currentMenu->addAction(item);
     const std::weak_ptr<StatusItem> weakSelf = weak_from_this();
     QObject::connect(item, &QAction::triggered, item, [weakSelf, item] {
         if (auto self = weakSelf.lock()) {
@@ -188,9 +194,18 @@ void StatusItem::addCameraItem(QMenu& menu) {
     });
 }
 
-QAction* StatusItem::addItem(QMenu& menu, const char* key, const char* image) const {
-    return menu.addAction(templateImage(image, menu),
-                          platform::Bundle::main().localizedString(QString::fromLatin1(key)));
+// Made whole before it joins the menu, so that its insertion carries its final state to a
+// panel's copy of the menu.
+QAction* StatusItem::makeItem(const char* key, const char* image) const {
+    return new QAction(templateImage(image, *currentMenu),
+                       platform::Bundle::main().localizedString(QString::fromLatin1(key)),
+                       currentMenu.get());
+}
+
+QAction* StatusItem::addItem(const char* key, const char* image) const {
+    QAction* item = makeItem(key, image);
+    currentMenu->addAction(item);
+    return item;
 }
 
 void StatusItem::deviceMenuItemAction(const QAction& item) {

@@ -49,7 +49,7 @@ public:
     // The About window's controller, made from the storyboard on the first request.
     const std::shared_ptr<windows::AboutWindowController>& aboutWindowController();
     const platform::StatusBarItem& statusItem() const { return *barItem; }
-    // The menu the tray shows now; each rebuild makes a new one.
+    // The menu the tray shows: made once, refilled by every rebuild.
     const std::shared_ptr<QMenu>& menu() const { return currentMenu; }
 
     // Registers for capture devices coming and going; the observations are never removed and
@@ -68,8 +68,9 @@ public:
 
 private:
     bool isListed(const platform::CaptureDevice& device) const;
-    void addCameraItem(QMenu& menu);
-    QAction* addItem(QMenu& menu, const char* key, const char* image) const;
+    void addCameraItem();
+    QAction* makeItem(const char* key, const char* image) const;
+    QAction* addItem(const char* key, const char* image) const;
 
     std::shared_ptr<platform::StatusBarItem> barItem;
     std::shared_ptr<QMenu> currentMenu;

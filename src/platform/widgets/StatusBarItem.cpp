@@ -1,14 +1,13 @@
 #include "platform/widgets/StatusBarItem.h"
 
 #include <QCursor>
-#include <QEvent>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QPalette>
 #include <QPixmap>
 
-#include <functional>
+#include <algorithm>
+#include <cmath>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace platform {
@@ -18,37 +17,53 @@ namespace {
 // Tray and menu sizes of common panels, at one and two device pixels per point.
 constexpr int glyphSizes[] = {16, 22, 24, 32, 44, 48, 64};
 
-// Calls back when the application's palette changes (a switch between light and dark).
-class PaletteWatcher : public QObject {
-public:
-    explicit PaletteWatcher(std::function<void()> changed)
-        : changed(std::move(changed)) {
-        if (QCoreApplication::instance() != nullptr) {
-            QCoreApplication::instance()->installEventFilter(this);
+// Relative luminance as WCAG 2 defines it, 0 for black to 1 for white.
+double luminance(const QColor& color) {
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+}
+
+QPixmap filled(QPixmap mask, const QColor& color) {
+    QPainter painter(&mask);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    painter.fillRect(mask.rect(), color);
+    return mask;
+}
+
+// The glyph at size × size pixels. Its outline takes a pixel on each side at menu and tray
+// sizes, more at larger ones; the images leave that much room at their edges.
+QPixmap paintGlyph(const QIcon& image, int size, const TemplateTint& tint) {
+    const QPixmap mask = image.pixmap(QSize(size, size), 1.0);
+    QPixmap glyph(size, size);
+    glyph.fill(Qt::transparent);
+    QPainter painter(&glyph);
+    if (tint.outline.isValid()) {
+        const int width = std::max(1, size / 20);
+        const QPixmap ring = filled(mask, tint.outline);
+        for (int dy = -width; dy <= width; ++dy) {
+            for (int dx = -width; dx <= width; ++dx) {
+                if (dx * dx + dy * dy <= width * width + width) {
+                    painter.drawPixmap(dx, dy, ring);
+                }
+            }
         }
     }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == QCoreApplication::instance() &&
-            event->type() == QEvent::ApplicationPaletteChange) {
-            changed();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> changed;
-};
+    painter.drawPixmap(0, 0, filled(mask, tint.glyph));
+    return glyph;
+}
 
 } // namespace
 
-StatusBarItem::StatusBarItem()
-    : icon(std::make_unique<QSystemTrayIcon>())
-    , paletteWatcher(std::make_unique<PaletteWatcher>([this] { showImage(); })) {
+StatusBarItem::StatusBarItem(DesktopColorScheme& scheme)
+    : colorScheme(&scheme)
+    , icon(std::make_unique<QSystemTrayIcon>()) {
     // Trays open the context menu on a right click; a plain click opens it as well.
     QObject::connect(icon.get(), &QSystemTrayIcon::activated, icon.get(),
                      [this](QSystemTrayIcon::ActivationReason reason) { openMenu(reason); });
+    QObject::connect(&scheme, &DesktopColorScheme::changed, icon.get(), [this] { showImage(); });
 }
 
 StatusBarItem::~StatusBarItem() {
@@ -66,7 +81,8 @@ QIcon StatusBarItem::image() const {
 }
 
 void StatusBarItem::showImage() {
-    icon->setIcon(tinted(setImageValue, templateColor()));
+    const auto scheme = colorScheme ? colorScheme->scheme() : DesktopColorScheme::Scheme::unknown;
+    icon->setIcon(tinted(setImageValue, trayTint(scheme)));
 }
 
 void StatusBarItem::setToolTip(const QString& text) {
@@ -86,31 +102,39 @@ std::shared_ptr<QMenu> StatusBarItem::menu() const {
     return itemMenu;
 }
 
-QIcon StatusBarItem::tinted(const QIcon& image, const QColor& color) {
+QIcon StatusBarItem::tinted(const QIcon& image, const TemplateTint& tint) {
     if (image.isNull() || !image.isMask()) {
         return image;
     }
-    static std::map<std::pair<qint64, QRgb>, QIcon> painted;
-    const std::pair<qint64, QRgb> key{image.cacheKey(), color.rgba()};
+    using Key = std::tuple<qint64, QRgb, QRgb>;
+    static std::map<Key, QIcon> painted;
+    const QRgb outline = tint.outline.isValid() ? tint.outline.rgba() : 0;
+    const Key key{image.cacheKey(), tint.glyph.rgba(), outline};
     if (const auto found = painted.find(key); found != painted.end()) {
         return found->second;
     }
     QIcon result;
     for (int size : glyphSizes) {
-        QPixmap glyph = image.pixmap(size, size);
-        QPainter painter(&glyph);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        painter.fillRect(glyph.rect(), color);
-        painter.end();
-        result.addPixmap(glyph);
+        result.addPixmap(paintGlyph(image, size, tint));
     }
     result.setIsMask(true);
     painted.emplace(key, result);
     return result;
 }
 
-QColor StatusBarItem::templateColor() {
-    return QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
+TemplateTint StatusBarItem::trayTint(DesktopColorScheme::Scheme scheme) {
+    if (scheme == DesktopColorScheme::Scheme::light) {
+        return {Qt::black, Qt::white};
+    }
+    return {Qt::white, Qt::black};
+}
+
+TemplateTint StatusBarItem::menuTint(const QPalette& palette) {
+    const QColor text = palette.color(QPalette::Active, QPalette::WindowText);
+    // The contrast ratios of the text colour with white and with black, as WCAG 2 has them.
+    const double shade = luminance(text) + 0.05;
+    const bool whiteStandsOut = 1.05 / shade >= shade / 0.05;
+    return {text, whiteStandsOut ? QColor(Qt::white) : QColor(Qt::black)};
 }
 
 void StatusBarItem::openMenu(QSystemTrayIcon::ActivationReason reason) {

@@ -1,12 +1,19 @@
 #include "platform/widgets/StatusBarItem.h"
 
 #include "platform/core/Bundle.h"
+#include "support/Contrast.h"
+#include "support/DesktopPortal.h"
+#include "support/EventLoop.h"
+#include "support/SessionBus.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
 #include <QPointer>
 #include <gtest/gtest.h>
+
+#include <span>
+#include <string>
 
 namespace platform {
 
@@ -49,23 +56,6 @@ TEST(StatusBarItemTest, ItemKeepsItsMenuWhoseActionsTriggerAndAClickOpensIt) {
 
 namespace platform {
 
-namespace {
-
-// The colour of the first opaque pixel of the icon at tray size.
-QRgb glyphColor(const QIcon& icon) {
-    const QImage image = icon.pixmap(22, 22).toImage();
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y).alpha() == 255) {
-                return image.pixelColor(x, y).rgb();
-            }
-        }
-    }
-    return 0;
-}
-
-} // namespace
-
 TEST(StatusBarItemTest, ANewMenuReplacesTheOldOneInTheTray) {
     StatusBarItem item;
     auto first = std::make_shared<QMenu>();
@@ -95,10 +85,14 @@ TEST(StatusBarItemTest, OneImageAndColourGiveTheSameIconEveryTime) {
         EXPECT_EQ(StatusBarItem::tinted(Bundle::main().templateImage(name), Qt::white).cacheKey(),
                   white.cacheKey());
         EXPECT_NE(StatusBarItem::tinted(glyph, Qt::black).cacheKey(), white.cacheKey());
+        const TemplateTint outlined{Qt::white, Qt::black};
+        EXPECT_EQ(StatusBarItem::tinted(glyph, outlined).cacheKey(),
+                  StatusBarItem::tinted(glyph, outlined).cacheKey());
+        EXPECT_NE(StatusBarItem::tinted(glyph, outlined).cacheKey(), white.cacheKey());
     }
 }
 
-TEST(StatusBarItemTest, TemplateGlyphsTakeThePaletteTextColourAndOtherImagesStay) {
+TEST(StatusBarItemTest, TemplateGlyphsTakeTheColourOfTheirTintAndOtherImagesStay) {
     const QIcon glyph = Bundle::main().templateImage("status_item");
     ASSERT_TRUE(glyph.isMask());
     for (const QColor& color : {QColor(Qt::white), QColor(Qt::black), QColor(200, 40, 40)}) {
@@ -118,18 +112,97 @@ TEST(StatusBarItemTest, TemplateGlyphsTakeThePaletteTextColourAndOtherImagesStay
     }
     const QIcon plain = Bundle::main().image("status_item");
     EXPECT_EQ(StatusBarItem::tinted(plain, Qt::white).cacheKey(), plain.cacheKey());
+}
 
-    StatusBarItem item;
-    QPalette dark = QGuiApplication::palette();
-    dark.setColor(QPalette::WindowText, Qt::white);
-    QGuiApplication::setPalette(dark);
+namespace {
+
+const QColor darkSurfaces[] = {QColor(0x35, 0x35, 0x35), QColor(Qt::black),
+                               QColor(0x31, 0x36, 0x3b)}; // Xfce 4.18, GNOME, Breeze Dark
+const QColor lightSurfaces[] = {QColor(0xf0, 0xf0, 0xf0), QColor(Qt::white),
+                                QColor(0xef, 0xf0, 0xf1)};
+
+QPalette paletteWithText(const QColor& text) {
+    QPalette palette;
+    palette.setColor(QPalette::WindowText, text);
+    return palette;
+}
+
+// The painted icon's pixels where the template covers them fully: the glyph's lines alone.
+QImage linesOf(const QImage& painted, const QIcon& glyph) {
+    const QImage mask = glyph.pixmap(painted.size(), 1.0).toImage();
+    QImage lines = painted.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < lines.height(); ++y) {
+        for (int x = 0; x < lines.width(); ++x) {
+            if (qAlpha(mask.pixel(x, y)) < 192) {
+                lines.setPixel(x, y, 0);
+            }
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+// The panel's colour and that of a panel's own menu are the desktop's: every icon shows on dark
+// and light surfaces alike, and its lines themselves stand out on the surfaces its tint is for.
+TEST(StatusBarItemTest, TrayAndMenuIconsStandOutFromTheSurfacesTheyMayMeet) {
+    const struct {
+        const char* what;
+        TemplateTint tint;
+        std::span<const QColor, 3> linesStandOutOn;
+    } cases[] = {
+        {"tray, scheme unknown", StatusBarItem::trayTint(DesktopColorScheme::Scheme::unknown),
+         darkSurfaces},
+        {"tray, dark scheme", StatusBarItem::trayTint(DesktopColorScheme::Scheme::dark),
+         darkSurfaces},
+        {"tray, light scheme", StatusBarItem::trayTint(DesktopColorScheme::Scheme::light),
+         lightSurfaces},
+        {"menu, light palette", StatusBarItem::menuTint(paletteWithText(Qt::black)), lightSurfaces},
+        {"menu, dark palette", StatusBarItem::menuTint(paletteWithText(Qt::white)), darkSurfaces},
+    };
+    for (const auto& entry : cases) {
+        for (const char* name : {"status_item", "camera", "about", "quit"}) {
+            const QIcon glyph = Bundle::main().templateImage(name);
+            for (const int size : {16, 22}) {
+                const QImage image = StatusBarItem::tinted(glyph, entry.tint)
+                                         .pixmap(QSize(size, size), 1.0)
+                                         .toImage();
+                const std::string where =
+                    std::string(entry.what) + ", " + name + " at " + std::to_string(size) + " on ";
+                for (const auto& surfaces : {std::span(darkSurfaces), std::span(lightSurfaces)}) {
+                    for (const QColor& surface : surfaces) {
+                        EXPECT_GE(sim::iconContrast(image, surface), 3.0)
+                            << where << surface.name().toStdString();
+                    }
+                }
+                for (const QColor& surface : entry.linesStandOutOn) {
+                    EXPECT_GE(sim::iconContrast(linesOf(image, glyph), surface, 0.5), 3.0)
+                        << where << surface.name().toStdString() << ", its lines";
+                }
+            }
+        }
+    }
+}
+
+TEST(StatusBarItemTest, TheTrayGlyphFollowsTheDesktopsSchemeAsItChanges) {
+    sim::SessionBus bus;
+    sim::DesktopPortal portal(bus.connection(), sim::DesktopPortal::Version::second, 2U);
+    DesktopColorScheme scheme(bus.connection());
+    StatusBarItem item(scheme);
+    const QIcon glyph = Bundle::main().templateImage("status_item");
     item.setImage(glyph);
-    EXPECT_EQ(glyphColor(item.trayIcon()->icon()), QColor(Qt::white).rgb());
-    dark.setColor(QPalette::WindowText, Qt::black);
-    QGuiApplication::setPalette(dark);
-    EXPECT_EQ(glyphColor(item.trayIcon()->icon()), QColor(Qt::black).rgb())
-        << "a palette change recolours the shown glyph";
-    QGuiApplication::setPalette(QPalette());
+    const auto shows = [&](DesktopColorScheme::Scheme expected) {
+        const qint64 tinted =
+            StatusBarItem::tinted(glyph, StatusBarItem::trayTint(expected)).cacheKey();
+        return sim::runEventLoopUntil([&] { return item.trayIcon()->icon().cacheKey() == tinted; });
+    };
+    EXPECT_TRUE(shows(DesktopColorScheme::Scheme::light));
+    for (const auto& [value, expected] : {std::pair{1U, DesktopColorScheme::Scheme::dark},
+                                          std::pair{2U, DesktopColorScheme::Scheme::light}}) {
+        portal.changeSetting("org.freedesktop.appearance", "color-scheme", value);
+        EXPECT_TRUE(shows(expected)) << value;
+    }
+    EXPECT_EQ(item.image().cacheKey(), glyph.cacheKey());
 }
 
 } // namespace platform
