@@ -34,6 +34,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName("Vistrel Utility");
     QApplication::setQuitOnLastWindowClosed(false);
     platform::Bundle::main().installLocalization();
+    // Every window's, so that the title bar and the task bar show the utility's own.
+    QApplication::setWindowIcon(platform::Bundle::main().image(QStringLiteral("vistrel-utility")));
     platform::Application::shared();
     windows::registerMainScenes();
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {

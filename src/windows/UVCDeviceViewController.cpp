@@ -74,6 +74,14 @@ void UVCDeviceViewController::viewDidLoad() {
     restoreKeystrokeSettings();
 }
 
+void UVCDeviceViewController::viewWillAppear() {
+    ViewController::viewWillAppear();
+    // The window is often opened from the keyboard, and a Return or Space that follows at once
+    // must not reach Reset, which would write every default to the camera. The selector is
+    // where Tab goes after the header.
+    tabSegmentedControl->setFocus(Qt::OtherFocusReason);
+}
+
 void UVCDeviceViewController::setupPreviewArea() {
     previewView->setAttribute(Qt::WA_StyledBackground, true);
     previewView->setStyleSheet(QString::fromLatin1(previewAreaStyle));

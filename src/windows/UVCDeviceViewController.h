@@ -129,6 +129,8 @@ public:
 
 protected:
     void viewDidLoad() override;
+    // The window opens with the focus on the page selector, never on a button that acts.
+    void viewWillAppear() override;
 
 private:
     using SliderEntry = std::pair<device::UVCRangeControl, QSlider*>;

@@ -1,5 +1,7 @@
 #include "platform/widgets/SegmentedControl.h"
 
+#include <QFocusEvent>
+
 #include <algorithm>
 
 namespace platform {
@@ -104,6 +106,16 @@ void SegmentedControl::updateTabStops() {
             stop ? (button->focusPolicy() | Qt::TabFocus) : (button->focusPolicy() & ~Qt::TabFocus);
         button->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
     }
+}
+
+void SegmentedControl::focusInEvent(QFocusEvent* event) {
+    for (QAbstractButton* button : buttonGroup->buttons()) {
+        if ((button->focusPolicy() & Qt::TabFocus) != 0 && button->isEnabled()) {
+            button->setFocus(event->reason());
+            return;
+        }
+    }
+    QWidget::focusInEvent(event);
 }
 
 QPushButton* SegmentedControl::segmentButton(int segment) const {
