@@ -136,6 +136,7 @@ private:
     using SliderEntry = std::pair<device::UVCRangeControl, QSlider*>;
 
     std::vector<SliderEntry> slidersForRangeControls() const;
+    void setupPageKeys();
     void setupPreviewArea();
     void bindPreviewMode();
     void setupSliders();

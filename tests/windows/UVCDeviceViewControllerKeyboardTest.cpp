@@ -4,6 +4,7 @@
 #include "platform/core/UserDefaults.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -161,14 +162,65 @@ TEST_F(KeyboardTest, ReturnOrSpaceRightAfterOpeningWritesNothing) {
     EXPECT_EQ(view().tabView->currentIndex(), 0);
 }
 
-TEST_F(KeyboardTest, TheTabViewsOwnPageKeysMoveTheSelectorAlong) {
-    openFocusedWindow();
-    goToPage(0);
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(view().tabView->currentIndex(), 1);
-    EXPECT_EQ(view().tabSegmentedControl->selectedSegment(), 1);
+namespace {
+
+// The page keys, on a control of each kind in the window, each kind where it takes other keys.
+struct PageKeyCase {
+    const char* name;
+    int page;
+    const char* outlet;
+};
+
+const PageKeyCase pageKeyCases[] = {
+    {"Selector", 0, "tabSegmentedControl"},
+    {"Button", 0, "previewButton"},
+    {"Slider", 0, "brightnessSlider"},
+    {"CheckBox", 1, "autoWhiteBalanceCheckbox"},
+    {"Segments", 1, "autoExposureModeSegmentedControl"},
+    {"ComboBox", 3, "KeystrokeComboBox"},
+};
+
+void PrintTo(const PageKeyCase& key, std::ostream* out) {
+    *out << key.name;
 }
+
+class PageKeyTest : public KeyboardTest, public ::testing::WithParamInterface<PageKeyCase> {};
+
+} // namespace
+
+TEST_P(PageKeyTest, ControlTabAndControlPageDownTurnThePagesWhereverTheFocusIs) {
+    openFocusedWindow();
+    goToPage(GetParam().page);
+    tabTo(GetParam().outlet);
+    camera.clearTransfers();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int step;
+    } keys[] = {{Qt::Key_PageDown, Qt::ControlModifier, 1},
+                {Qt::Key_PageUp, Qt::ControlModifier, -1},
+                {Qt::Key_Tab, Qt::ControlModifier, 1},
+                {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -1}};
+    for (const auto& key : keys) {
+        SCOPED_TRACE(QKeySequence(key.key | key.modifiers).toString().toStdString());
+        // Back where the control is shown, so that it has the focus again.
+        view().tabView->setCurrentIndex(GetParam().page);
+        tabTo(GetParam().outlet);
+        press(key.key, key.modifiers);
+        const int turned = (GetParam().page + key.step + 4) % 4;
+        EXPECT_EQ(view().tabView->currentIndex(), turned);
+        EXPECT_EQ(view().tabSegmentedControl->selectedSegment(), turned);
+    }
+    EXPECT_TRUE(writes().empty());
+    // The selector's focus moved with its selection: the arrows go on from the page shown.
+    if (GetParam().outlet == selector) {
+        press(Qt::Key_Left);
+        EXPECT_EQ(view().tabView->currentIndex(), 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, PageKeyTest, ::testing::ValuesIn(pageKeyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 namespace {
 
