@@ -115,6 +115,12 @@ void UVCDeviceViewController::bindPreviewMode() {
                                     controller.setPreferredContentSize(size);
                                 }))
         .disposed(disposeBag);
+    // Squeezed to no width, the picture's native window would still show as a line of one
+    // pixel: nothing of the preview area is shown while the preview is off.
+    mode.map([](Mode value) { return value == Mode::preview; })
+        .bind(rx::Binder<bool>(previewView.data(),
+                               [](QWidget& area, const bool& shown) { area.setVisible(shown); }))
+        .disposed(disposeBag);
 }
 
 void UVCDeviceViewController::setupPageKeys() {
