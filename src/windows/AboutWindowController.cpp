@@ -13,6 +13,10 @@ AboutWindowController::AboutWindowController(const platform::Coder& coder)
 void AboutWindowController::windowDidLoad() {
     WindowController::windowDidLoad();
     if (QWidget* loaded = window()) {
+        // It keeps the size of its content: neither resizable nor maximizable.
+        loaded->setWindowFlags(platform::fixedTitledClosableWindowFlags |
+                               Qt::WindowMinimizeButtonHint);
+        loaded->setFixedSize(loaded->size().expandedTo(loaded->minimumSizeHint()));
         platform::centerWindow(loaded);
     }
 }

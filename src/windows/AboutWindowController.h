@@ -1,6 +1,6 @@
 #pragma once
-// The About window's controller, from the scene "AboutWindowController": centres the window when
-// it loads and fades it out instead of closing it at once.
+// The About window's controller, from the scene "AboutWindowController": fixes the window's size
+// and centres it when it loads, and fades it out instead of closing it at once.
 
 #include "platform/widgets/WindowController.h"
 

@@ -5,6 +5,8 @@
 #include "platform/widgets/Alert.h"
 #include "rx/Binder.h"
 
+#include <QKeySequence>
+#include <QShortcut>
 #include <QTabBar>
 
 namespace windows {
@@ -16,6 +18,17 @@ namespace {
 // The preview area: black with rounded corners, drawn behind the picture.
 constexpr const char* previewAreaStyle =
     "#previewView { background-color: black; border-radius: 8px; }";
+
+// The keys that turn the pages, forward (1) and back (-1), last to first and round.
+const struct {
+    QKeySequence keys;
+    int step;
+} pageKeys[] = {
+    {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+    {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+    {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+    {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+};
 
 } // namespace
 
@@ -62,9 +75,10 @@ void UVCDeviceViewController::viewDidLoad() {
     // at the tab view for ever instead of entering its page.
     tabView->tabBar()->hide();
     tabView->tabBar()->setFocusPolicy(Qt::NoFocus);
-    // The tab view's own keys (Ctrl+Tab, Ctrl+PageDown) turn pages too: the selector follows.
+    // The page keys turn pages too: the selector follows.
     connect(tabView, &QTabWidget::currentChanged, tabSegmentedControl,
             &platform::SegmentedControl::setSelectedSegment);
+    setupPageKeys();
     setupPreviewArea();
     bindPreviewMode();
     setupSliders();
@@ -72,6 +86,14 @@ void UVCDeviceViewController::viewDidLoad() {
     setupSegmentedControls();
     setupRefresh();
     restoreKeystrokeSettings();
+}
+
+void UVCDeviceViewController::viewWillAppear() {
+    ViewController::viewWillAppear();
+    // The window is often opened from the keyboard, and a Return or Space that follows at once
+    // must not reach Reset, which would write every default to the camera. The selector is
+    // where Tab goes after the header.
+    tabSegmentedControl->setFocus(Qt::OtherFocusReason);
 }
 
 void UVCDeviceViewController::setupPreviewArea() {
@@ -93,6 +115,26 @@ void UVCDeviceViewController::bindPreviewMode() {
                                     controller.setPreferredContentSize(size);
                                 }))
         .disposed(disposeBag);
+    // Squeezed to no width, the picture's native window would still show as a line of one
+    // pixel: nothing of the preview area is shown while the preview is off.
+    mode.map([](Mode value) { return value == Mode::preview; })
+        .bind(rx::Binder<bool>(previewView.data(),
+                               [](QWidget& area, const bool& shown) { area.setVisible(shown); }))
+        .disposed(disposeBag);
+}
+
+void UVCDeviceViewController::setupPageKeys() {
+    // The tab view alone turns pages on Ctrl+Tab only, and only while a control on a page has
+    // the focus and lets the key through (a slider takes PageDown whatever the modifiers, and
+    // moves): the window's own shortcuts turn them wherever the focus is.
+    for (const auto& [keys, step] : pageKeys) {
+        auto* shortcut = new QShortcut(keys, view()); // owned by the view
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+            const int pages = tabView->count();
+            tabView->setCurrentIndex((tabView->currentIndex() + step + pages) % pages);
+        });
+    }
 }
 
 void UVCDeviceViewController::tabSegmentedControlAction(QObject* sender) {

@@ -129,11 +129,14 @@ public:
 
 protected:
     void viewDidLoad() override;
+    // The window opens with the focus on the page selector, never on a button that acts.
+    void viewWillAppear() override;
 
 private:
     using SliderEntry = std::pair<device::UVCRangeControl, QSlider*>;
 
     std::vector<SliderEntry> slidersForRangeControls() const;
+    void setupPageKeys();
     void setupPreviewArea();
     void bindPreviewMode();
     void setupSliders();

@@ -8,6 +8,7 @@
 // Xlib after every other header: its macros clash with other code.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace sim {
 
@@ -78,6 +79,46 @@ void ClientWindows::requestClose(unsigned long window) {
         static_cast<long>(XInternAtom(display.get(), "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(display.get(), window, False, NoEventMask, &event);
+    XSync(display.get(), False);
+}
+
+bool ClientWindows::hasProperty(unsigned long window, const std::string& name) {
+    const XErrorTrap trap(display.get());
+    int count = 0;
+    Atom* properties = XListProperties(display.get(), window, &count);
+    const Atom wanted = XInternAtom(display.get(), name.c_str(), True);
+    bool found = false;
+    for (int at = 0; at < count && wanted != 0; ++at) {
+        found = found || properties[at] == wanted;
+    }
+    XFree(properties);
+    return found;
+}
+
+bool ClientWindows::hasFocus(unsigned long window) {
+    Window focused = 0;
+    int revert = 0;
+    XGetInputFocus(display.get(), &focused, &revert);
+    return focused == window;
+}
+
+bool ClientWindows::waitForFocus(unsigned long window, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    bool focused = hasFocus(window);
+    while (!focused && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(pollStep);
+        focused = hasFocus(window);
+    }
+    return focused;
+}
+
+void ClientWindows::type(const std::string& keysym) {
+    const KeyCode key = XKeysymToKeycode(display.get(), XStringToKeysym(keysym.c_str()));
+    if (key == 0) {
+        throw std::runtime_error("no key for " + keysym);
+    }
+    XTestFakeKeyEvent(display.get(), key, True, CurrentTime);
+    XTestFakeKeyEvent(display.get(), key, False, CurrentTime);
     XSync(display.get(), False);
 }
 

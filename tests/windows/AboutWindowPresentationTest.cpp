@@ -60,6 +60,15 @@ TEST_F(AboutWindowPresentationTest, ItLoadsCentredAndMovableAndKeepsItsPlaceWhen
     EXPECT_EQ(window->pos(), moved) << "centred when it loads, not at every showing";
 }
 
+TEST_F(AboutWindowPresentationTest, ItKeepsItsSizeAndCannotBeMaximized) {
+    controller->showWindow();
+    QWidget* window = controller->window();
+    const QSize shown = window->size();
+    window->resize(shown * 2);
+    EXPECT_EQ(window->size(), shown);
+    EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+}
+
 TEST_F(AboutWindowPresentationTest, TheVersionIsSetAgainAtEveryShowing) {
     EXPECT_EQ(shownVersion(), QStringLiteral("v" VISTREL_PROJECT_VERSION));
     closeWindow();

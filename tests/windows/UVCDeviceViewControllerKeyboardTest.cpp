@@ -4,6 +4,7 @@
 #include "platform/core/UserDefaults.h"
 
 #include <QApplication>
+#include <QKeySequence>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -17,13 +18,15 @@ namespace {
 
 using Chain = std::vector<std::string>;
 
-// What Tab walks on each page, from the window's first focus round to it again.
+// What Tab walks on each page after the window's first focus, the page selector, before the
+// header's buttons and the selector again. The page "More" acts on nothing: its controls are off.
 struct PageCase {
     int page;
     Chain chain;
 };
 
-const Chain header = {"resetButton", "previewButton", "tabSegmentedControl"};
+const std::string selector = "tabSegmentedControl";
+const Chain header = {"resetButton", "previewButton"};
 
 const PageCase pageCases[] = {
     {0,
@@ -32,10 +35,7 @@ const PageCase pageCases[] = {
     {1,
      {"autoWhiteBalanceCheckbox", "whiteBalanceTempSlider", "autoExposureModeSegmentedControl",
       "exposureTimeSlider", "gainSlider"}},
-    {2,
-     {"zoomSlider", "panSlider", "tiltSlider", "focalLengthSlider",
-      "backlightCompensationSegmentedControl", "powerLineFrequencySegmentedControl",
-      "autoFocusCheckbox"}},
+    {2, {}},
     {3, {"KeystrokeComboBox", "KeystrokeDelayCheckBox"}},
 };
 
@@ -75,13 +75,11 @@ protected:
         openWindow();
         QApplication::setActiveWindow(controller->window());
         ASSERT_TRUE(QTest::qWaitForWindowActive(controller->window()));
-        ASSERT_EQ(focusedControl(), header.front());
+        ASSERT_EQ(focusedControl(), selector);
     }
 
-    // From the first focus to the page selector, then the arrow keys to the page.
+    // From the first focus, the page selector, the arrow keys to the page.
     void goToPage(int page) {
-        press(Qt::Key_Tab);
-        press(Qt::Key_Tab);
         for (int step = 0; step < page; ++step) {
             press(Qt::Key_Right);
         }
@@ -104,19 +102,20 @@ TEST_P(PageChainTest, TabWalksTheVisibleControlsInOrderAndShiftTabWalksBack) {
     openFocusedWindow();
     goToPage(GetParam().page);
     ASSERT_EQ(view().tabView->currentIndex(), GetParam().page);
-    Chain expected = header;
+    Chain expected = {selector};
     expected.insert(expected.end(), GetParam().chain.begin(), GetParam().chain.end());
+    expected.insert(expected.end(), header.begin(), header.end());
 
-    // Two presses reached the selector, which keeps the focus while the arrows turn pages.
-    ASSERT_EQ(focusedControl(), "tabSegmentedControl");
-    Chain forward = header;
+    // The selector keeps the focus while the arrows turn pages.
+    ASSERT_EQ(focusedControl(), selector);
+    Chain forward = {selector};
     while (forward.size() < expected.size()) {
         press(Qt::Key_Tab);
         forward.push_back(focusedControl());
     }
     EXPECT_EQ(forward, expected);
     press(Qt::Key_Tab);
-    EXPECT_EQ(focusedControl(), header.front()) << "round again";
+    EXPECT_EQ(focusedControl(), selector) << "round again";
 
     Chain backward;
     for (size_t presses = 0; presses < expected.size(); ++presses) {
@@ -148,18 +147,77 @@ TEST_F(KeyboardTest, ArrowKeysOnThePageSelectorTurnPagesAsClicksDo) {
         EXPECT_EQ(view().tabView->currentIndex(), step.page);
         EXPECT_EQ(view().tabSegmentedControl->selectedSegment(), step.page);
         EXPECT_EQ(selections.size(), turns);
-        EXPECT_EQ(focusedControl(), "tabSegmentedControl");
+        EXPECT_EQ(focusedControl(), selector);
     }
 }
 
-TEST_F(KeyboardTest, TheTabViewsOwnPageKeysMoveTheSelectorAlong) {
+TEST_F(KeyboardTest, ReturnOrSpaceRightAfterOpeningWritesNothing) {
     openFocusedWindow();
-    goToPage(0);
-    press(Qt::Key_Tab);
-    press(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(view().tabView->currentIndex(), 1);
-    EXPECT_EQ(view().tabSegmentedControl->selectedSegment(), 1);
+    press(Qt::Key_Return);
+    press(Qt::Key_Space);
+    EXPECT_TRUE(writes().empty());
+    EXPECT_EQ(view().tabView->currentIndex(), 0);
 }
+
+namespace {
+
+// The page keys, on a control of each kind in the window, each kind where it takes other keys.
+struct PageKeyCase {
+    const char* name;
+    int page;
+    const char* outlet;
+};
+
+const PageKeyCase pageKeyCases[] = {
+    {"Selector", 0, "tabSegmentedControl"},
+    {"Button", 0, "previewButton"},
+    {"Slider", 0, "brightnessSlider"},
+    {"CheckBox", 1, "autoWhiteBalanceCheckbox"},
+    {"Segments", 1, "autoExposureModeSegmentedControl"},
+    {"ComboBox", 3, "KeystrokeComboBox"},
+};
+
+void PrintTo(const PageKeyCase& key, std::ostream* out) {
+    *out << key.name;
+}
+
+class PageKeyTest : public KeyboardTest, public ::testing::WithParamInterface<PageKeyCase> {};
+
+} // namespace
+
+TEST_P(PageKeyTest, ControlTabAndControlPageDownTurnThePagesWhereverTheFocusIs) {
+    openFocusedWindow();
+    goToPage(GetParam().page);
+    tabTo(GetParam().outlet);
+    camera.clearTransfers();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int step;
+    } keys[] = {{Qt::Key_PageDown, Qt::ControlModifier, 1},
+                {Qt::Key_PageUp, Qt::ControlModifier, -1},
+                {Qt::Key_Tab, Qt::ControlModifier, 1},
+                {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -1}};
+    for (const auto& key : keys) {
+        SCOPED_TRACE(QKeySequence(key.key | key.modifiers).toString().toStdString());
+        // Back where the control is shown, so that it has the focus again.
+        view().tabView->setCurrentIndex(GetParam().page);
+        tabTo(GetParam().outlet);
+        press(key.key, key.modifiers);
+        const int turned = (GetParam().page + key.step + 4) % 4;
+        EXPECT_EQ(view().tabView->currentIndex(), turned);
+        EXPECT_EQ(view().tabSegmentedControl->selectedSegment(), turned);
+    }
+    EXPECT_TRUE(writes().empty());
+    // The selector's focus moved with its selection: the arrows go on from the page shown.
+    if (GetParam().outlet == selector) {
+        press(Qt::Key_Left);
+        EXPECT_EQ(view().tabView->currentIndex(), 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, PageKeyTest, ::testing::ValuesIn(pageKeyCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 namespace {
 

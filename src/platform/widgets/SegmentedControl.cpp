@@ -1,5 +1,7 @@
 #include "platform/widgets/SegmentedControl.h"
 
+#include <QFocusEvent>
+
 #include <algorithm>
 
 namespace platform {
@@ -96,14 +98,30 @@ void SegmentedControl::updateTabStops() {
     // Tab enters at the selected segment, as it enters a group of radio buttons, so that the
     // arrow keys move the selection from there. Without a selected segment that can take the
     // focus, every segment is a stop (the first one in the chain is taken).
-    const QAbstractButton* checked = buttonGroup->checkedButton();
+    QAbstractButton* checked = buttonGroup->checkedButton();
     const bool stopAtChecked = checked != nullptr && checked->isEnabled();
+    bool focusLeft = false;
     for (QAbstractButton* button : buttonGroup->buttons()) {
         const bool stop = !stopAtChecked || button == checked;
         const int policy =
             stop ? (button->focusPolicy() | Qt::TabFocus) : (button->focusPolicy() & ~Qt::TabFocus);
         button->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
+        focusLeft = focusLeft || (!stop && button->hasFocus());
     }
+    // The focus moves with the selection, as on a tab bar, so that the arrows go on from there.
+    if (focusLeft) {
+        checked->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void SegmentedControl::focusInEvent(QFocusEvent* event) {
+    for (QAbstractButton* button : buttonGroup->buttons()) {
+        if ((button->focusPolicy() & Qt::TabFocus) != 0 && button->isEnabled()) {
+            button->setFocus(event->reason());
+            return;
+        }
+    }
+    QWidget::focusInEvent(event);
 }
 
 QPushButton* SegmentedControl::segmentButton(int segment) const {

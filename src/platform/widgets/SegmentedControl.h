@@ -1,7 +1,7 @@
 #pragma once
 // A row of exclusive push buttons, one per segment, of which at most one is selected. From the
 // keyboard it is one stop of the Tab chain, at the selected segment; the arrow keys select the
-// neighbouring segment as a click on it would.
+// neighbouring segment as a click on it would. Focus given to the control goes to that stop.
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -43,6 +43,9 @@ public:
 signals:
     // The user clicked a segment; it is selected now.
     void userSelected(int segment);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     void updateTabStops();

@@ -66,7 +66,12 @@ void WindowController::showWindow() {
     if (shown == nullptr) {
         return;
     }
+    const bool firstShowing = !shownOnce;
+    shownOnce = true;
     shown->show();
+    if (firstShowing) {
+        moveInsideScreenWhenFramed(shown);
+    }
     shown->raise();
     shown->activateWindow();
 }

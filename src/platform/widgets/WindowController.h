@@ -41,7 +41,8 @@ public:
     // The name of the interface file the window comes from; none by default.
     virtual std::optional<QString> windowNibName() const;
 
-    // Makes the window when needed, shows it and brings it to the front.
+    // Makes the window when needed, shows it and brings it to the front. At its first showing
+    // the window is kept inside its screen with its frame, once the frame is known.
     void showWindow();
     // Closes the window without asking windowShouldClose; windowWillClose is still called.
     // Does nothing when the window has not been made.
@@ -78,6 +79,7 @@ private:
     QPointer<QWidget> sceneWindow;
     std::shared_ptr<ViewController> contentController;
     bool closingFromController = false;
+    bool shownOnce = false;
     // Close events of the window being handled right now: the window must outlive them.
     int closeEventsInProgress = 0;
 };

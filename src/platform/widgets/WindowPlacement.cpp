@@ -35,6 +35,30 @@ protected:
     }
 };
 
+// Watches the first exposure of a window's native window, then moves the window inside and
+// ends.
+class FramedPlacement : public QObject {
+public:
+    explicit FramedPlacement(QWidget* window)
+        : QObject(window)
+        , window(window) {
+        window->windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            watched->removeEventFilter(this);
+            moveInsideScreen(window);
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* window;
+};
+
 QObject* moverOf(const QWidget* window) {
     return window->findChild<QObject*>(moverName, Qt::FindDirectChildrenOnly);
 }
@@ -72,6 +96,12 @@ void moveInsideScreen(QWidget* window) {
     frame.moveTop(std::max(frame.top(), area.top()));
     if (frame.topLeft() != window->frameGeometry().topLeft()) {
         window->move(frame.topLeft());
+    }
+}
+
+void moveInsideScreenWhenFramed(QWidget* window) {
+    if (window->windowHandle() != nullptr) {
+        new FramedPlacement(window); // owned by the window, ends itself
     }
 }
 

@@ -18,6 +18,11 @@ void centerWindow(QWidget* window);
 // the left or top one. A frame larger than the area keeps its top-left corner in the area.
 void moveInsideScreen(QWidget* window);
 
+// Moves the window inside its screen's available area once more when it is first exposed, when
+// the frame that the window system puts around it is known: placed before it is shown, a
+// window is kept inside as if it had no frame. Call after showing it.
+void moveInsideScreenWhenFramed(QWidget* window);
+
 // A press of the left button that reaches the window itself, because no control under the
 // pointer took it, starts a move of the window by the window system.
 void setMovableByWindowBackground(QWidget* window, bool movable);

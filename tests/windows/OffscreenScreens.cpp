@@ -1,4 +1,4 @@
-#include "OffscreenScreenSize.h"
+#include "OffscreenScreens.h"
 
 #include <QGuiApplication>
 #include <QJsonArray>
@@ -31,24 +31,36 @@ void apply(const QJsonObject& configuration) {
 
 } // namespace
 
-OffscreenScreenSize::OffscreenScreenSize(QSize size) {
+OffscreenScreens::OffscreenScreens(QSize size)
+    : OffscreenScreens(std::vector<QRect>{QRect(QPoint(0, 0), size)}) {}
+
+OffscreenScreens::OffscreenScreens(const std::vector<QRect>& screens) {
     if (!isOffscreen()) {
-        ADD_FAILURE() << "the screen size can be set on the offscreen platform only";
+        ADD_FAILURE() << "screens can be set on the offscreen platform only";
         return;
     }
     previous = platformFunction<ConfigurationFunction>("configuration")(
         QGuiApplication::platformNativeInterface());
     QJsonObject configuration = previous;
-    QJsonArray screens = configuration[QStringLiteral("screens")].toArray();
-    QJsonObject first = screens.at(0).toObject();
-    first[QStringLiteral("width")] = size.width();
-    first[QStringLiteral("height")] = size.height();
-    screens.replace(0, first);
-    configuration[QStringLiteral("screens")] = screens;
+    const QJsonObject model = configuration[QStringLiteral("screens")].toArray().at(0).toObject();
+    QJsonArray made;
+    for (const QRect& geometry : screens) {
+        // The first keeps the name of the platform's screen; the others are told apart.
+        QJsonObject screen = model;
+        if (!made.isEmpty()) {
+            screen[QStringLiteral("name")] = QStringLiteral("Screen%1").arg(made.size());
+        }
+        screen[QStringLiteral("x")] = geometry.x();
+        screen[QStringLiteral("y")] = geometry.y();
+        screen[QStringLiteral("width")] = geometry.width();
+        screen[QStringLiteral("height")] = geometry.height();
+        made.append(screen);
+    }
+    configuration[QStringLiteral("screens")] = made;
     apply(configuration);
 }
 
-OffscreenScreenSize::~OffscreenScreenSize() {
+OffscreenScreens::~OffscreenScreens() {
     if (!previous.isEmpty()) {
         apply(previous);
     }
