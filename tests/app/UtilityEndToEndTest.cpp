@@ -80,11 +80,11 @@ protected:
         EXPECT_TRUE(tray->chooseRow(menu, rows[static_cast<std::size_t>(item)], eventTimeout));
     }
 
-    bool printedAfter(std::size_t from, const std::string& line) {
+    bool printedAfter(std::size_t from, const std::string& line, long count = 1) {
         return utility->waitFor(
             [&](const Lines& lines) {
-                return std::find(lines.begin() + static_cast<long>(std::min(from, lines.size())),
-                                 lines.end(), line) != lines.end();
+                return std::count(lines.begin() + static_cast<long>(std::min(from, lines.size())),
+                                  lines.end(), line) >= count;
             },
             eventTimeout);
     }
@@ -134,6 +134,11 @@ TEST_P(UtilityEndToEndRouteTest,
     for (const char* line : {"Device arrived: 3141:25446", "Device added: VISTREL"}) {
         EXPECT_TRUE(printedAfter(from, line)) << line;
     }
+    // The arrival's new status item and the connect notification each run a discovery pass
+    // that builds a new menu, in either order; the menu open before the second would close
+    // under the click. A pass runs on the main thread in one go: a click sent once both have
+    // begun reaches the menu they leave.
+    EXPECT_TRUE(printedAfter(from, "Refreshing device list...", 2));
 
     const std::optional<sim::ScreenRect> menu = openMenu();
     ASSERT_TRUE(menu);
