@@ -73,9 +73,20 @@ std::optional<ScreenRect> rectOf(Display* display, Window window) {
     return ScreenRect{x, y, attributes.width, attributes.height};
 }
 
-bool isShown(Display* display, Window window) {
+// Whether the pointer is over the window, which is shown.
+bool isUnderPointer(Display* display, Window window) {
     const XErrorTrap trap(display);
-    return rectOf(display, window).has_value();
+    const std::optional<ScreenRect> rect = rectOf(display, window);
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int x = -1;
+    int y = -1;
+    unsigned buttons = 0;
+    return rect &&
+           XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &buttons) != 0 &&
+           x >= 0 && y >= 0 && x < rect->width && y < rect->height;
 }
 
 // The first mapped window, depth first, that `matches`.
@@ -161,11 +172,13 @@ std::optional<ScreenRect> TrayHost::waitForTopLevel(const std::string& windowCla
 
 std::optional<ScreenRect> TrayHost::openMenu(const std::string& windowClass,
                                              std::chrono::milliseconds timeout) {
+    // The tray lays its icons out anew when one comes or goes: a click that an icon left from
+    // under, or that went to an icon now gone, is made again on the icon there now.
     std::optional<Window> clicked;
     return waitForWindow(timeout, [&] {
-        if (!clicked || !isShown(display.get(), *clicked)) {
+        if (!clicked || !isUnderPointer(display.get(), *clicked)) {
             if (const std::optional<FoundWindow> icon = findIcon(display.get(), windowClass)) {
-                click(icon->rect);
+                clickInside(icon->window, icon->rect);
                 clicked = icon->window;
             }
         }
@@ -196,6 +209,13 @@ bool TrayHost::chooseRow(const ScreenRect& menu, const ScreenRect& row,
 void TrayHost::click(const ScreenRect& where, unsigned button) {
     pointAt(where);
     press(button);
+}
+
+// Into the middle of the window wherever it is when the server moves the pointer, then a click.
+void TrayHost::clickInside(unsigned long window, const ScreenRect& size) {
+    const XErrorTrap trap(display.get());
+    XWarpPointer(display.get(), None, window, 0, 0, 0, 0, size.width / 2, size.height / 2);
+    press(1);
 }
 
 void TrayHost::pointAt(const ScreenRect& where) {

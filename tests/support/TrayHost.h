@@ -35,8 +35,8 @@ public:
     // A mapped top-level window of that class that the window manager places (not a popup).
     std::optional<ScreenRect> waitForTopLevel(const std::string& windowClass,
                                               std::chrono::milliseconds timeout);
-    // Clicks the tray icon of that class and waits for its popup menu. An icon that goes away
-    // before the menu shows (a replaced one) is not waited for: the icon there now is clicked.
+    // Clicks the tray icon of that class and waits for its popup menu. A click that did not
+    // reach the icon (it went away, or the tray moved it from under the pointer) is made again.
     std::optional<ScreenRect> openMenu(const std::string& windowClass,
                                        std::chrono::milliseconds timeout);
     // The item rows of an open menu, top to bottom, once it is drawn with `count` of them; the
@@ -53,6 +53,7 @@ public:
     std::vector<uint32_t> grab(const ScreenRect& area);
 
 private:
+    void clickInside(unsigned long window, const ScreenRect& size);
     void pointAt(const ScreenRect& where);
     void press(unsigned button);
 
