@@ -2,11 +2,52 @@
 
 #include <umockdev.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
+#include <string>
+#include <unistd.h>
 
 namespace sim {
 
 namespace {
+
+// umockdev_testbed_new() starts its worker thread, which reads the environment (gettext does, as
+// GIO's classes are first made), and then sets UMOCKDEV_DIR. Adding a name moves the
+// environment's array and frees the old one under a thread that reads it: getenv crashes.
+// Changing a name already there happens in place. So, while the process still has one thread,
+// UMOCKDEV_DIR names a testbed that umockdev's preload library treats as switched off
+// ("disabled"), as if the name were not there, and the first testbed only changes its value.
+class SwitchedOffTestbed {
+public:
+    SwitchedOffTestbed() {
+        char pattern[] = "/tmp/umockdev-off.XXXXXX";
+        if (std::getenv("UMOCKDEV_DIR") != nullptr || mkdtemp(pattern) == nullptr) {
+            return;
+        }
+        directory = pattern;
+        if (std::FILE* disabled = std::fopen(flag().c_str(), "w")) {
+            std::fclose(disabled);
+            setenv("UMOCKDEV_DIR", directory.c_str(), 0);
+        }
+    }
+    // At exit, once no testbed can be made any more.
+    ~SwitchedOffTestbed() {
+        if (!directory.empty()) {
+            std::remove(flag().c_str());
+            rmdir(directory.c_str());
+        }
+    }
+    SwitchedOffTestbed(const SwitchedOffTestbed&) = delete;
+    SwitchedOffTestbed& operator=(const SwitchedOffTestbed&) = delete;
+
+private:
+    std::string flag() const { return directory + "/disabled"; }
+
+    std::string directory;
+};
+
+const SwitchedOffTestbed switchedOffTestbed;
 
 std::string takeError(GError* error) {
     std::string message = error ? error->message : "unknown error";

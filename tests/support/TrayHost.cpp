@@ -1,5 +1,6 @@
 #include "support/TrayHost.h"
 
+#include "support/MenuPicture.h"
 #include "support/XErrorTrap.h"
 
 #include <functional>
@@ -20,6 +21,23 @@ namespace {
 
 constexpr auto trayTimeout = std::chrono::seconds(10);
 constexpr auto pollStep = std::chrono::milliseconds(20);
+
+struct FoundWindow {
+    Window window = 0;
+    ScreenRect rect;
+};
+
+// Asks again every poll step until `done` holds or `timeout` has passed; whether it held.
+bool pollUntil(std::chrono::milliseconds timeout, const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(pollStep);
+    }
+    return true;
+}
 
 // Every window below `parent`, depth first, with its depth (1 for the parent's children).
 void forEachWindow(Display* display, Window parent, int depth,
@@ -55,37 +73,61 @@ std::optional<ScreenRect> rectOf(Display* display, Window window) {
     return ScreenRect{x, y, attributes.width, attributes.height};
 }
 
-std::optional<ScreenRect> waitForWindow(Display* display, std::chrono::milliseconds timeout,
-                                        const std::function<bool(Window, int)>& matches) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    const auto walk = [&] {
-        std::optional<ScreenRect> found;
-        const XErrorTrap trap(display);
-        forEachWindow(display, DefaultRootWindow(display), 1, [&](Window window, int depth) {
-            if (!found && matches(window, depth)) {
-                found = rectOf(display, window);
-            }
-        });
-        return found;
-    };
-    do {
-        if (const std::optional<ScreenRect> found = walk()) {
-            return found;
-        }
-        std::this_thread::sleep_for(pollStep);
-    } while (std::chrono::steady_clock::now() < deadline);
-    return std::nullopt;
+// Whether the pointer is over the window, which is shown.
+bool isUnderPointer(Display* display, Window window) {
+    const XErrorTrap trap(display);
+    const std::optional<ScreenRect> rect = rectOf(display, window);
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int x = -1;
+    int y = -1;
+    unsigned buttons = 0;
+    return rect &&
+           XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &buttons) != 0 &&
+           x >= 0 && y >= 0 && x < rect->width && y < rect->height;
 }
 
-// A mapped child of the root of that class, override-redirect (a popup) or not.
-std::optional<ScreenRect> waitForChildOfRoot(Display* display, const std::string& windowClass,
-                                             bool popup, std::chrono::milliseconds timeout) {
-    return waitForWindow(display, timeout, [&](Window window, int depth) {
+// The first mapped window, depth first, that `matches`.
+std::optional<FoundWindow> findWindow(Display* display,
+                                      const std::function<bool(Window, int)>& matches) {
+    std::optional<FoundWindow> found;
+    const XErrorTrap trap(display);
+    forEachWindow(display, DefaultRootWindow(display), 1, [&](Window window, int depth) {
+        if (found || !matches(window, depth)) {
+            return;
+        }
+        if (const std::optional<ScreenRect> rect = rectOf(display, window)) {
+            found = FoundWindow{window, *rect};
+        }
+    });
+    return found;
+}
+
+// An embedded icon is reparented into the tray: it is no longer a child of the root.
+std::optional<FoundWindow> findIcon(Display* display, const std::string& windowClass) {
+    return findWindow(display, [&](Window window, int depth) {
+        return depth > 1 && XErrorTrap::hasClass(display, window, windowClass.c_str());
+    });
+}
+
+// A child of the root of that class, override-redirect (a popup) or not.
+std::optional<FoundWindow> findChildOfRoot(Display* display, const std::string& windowClass,
+                                           bool popup) {
+    return findWindow(display, [&](Window window, int depth) {
         XWindowAttributes attributes{};
         return depth == 1 && XGetWindowAttributes(display, window, &attributes) != 0 &&
-               (attributes.override_redirect != 0) == popup && attributes.map_state == IsViewable &&
+               (attributes.override_redirect != 0) == popup &&
                XErrorTrap::hasClass(display, window, windowClass.c_str());
     });
+}
+
+std::optional<ScreenRect> waitForWindow(std::chrono::milliseconds timeout,
+                                        const std::function<std::optional<FoundWindow>()>& find) {
+    std::optional<FoundWindow> found;
+    pollUntil(timeout, [&] { return (found = find()).has_value(); });
+    return found ? std::optional<ScreenRect>(found->rect) : std::nullopt;
 }
 
 } // namespace
@@ -103,12 +145,9 @@ TrayHost::TrayHost()
         std::map<std::string, std::optional<std::string>>{{"LD_PRELOAD", std::nullopt},
                                                           {"UMOCKDEV_DIR", std::nullopt}});
     const Atom selection = XInternAtom(display.get(), "_NET_SYSTEM_TRAY_S0", False);
-    const auto deadline = std::chrono::steady_clock::now() + trayTimeout;
-    while (XGetSelectionOwner(display.get(), selection) == None) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            throw std::runtime_error("trayer did not take the tray selection");
-        }
-        std::this_thread::sleep_for(pollStep);
+    if (!pollUntil(trayTimeout,
+                   [&] { return XGetSelectionOwner(display.get(), selection) != None; })) {
+        throw std::runtime_error("trayer did not take the tray selection");
     }
 }
 
@@ -116,25 +155,76 @@ TrayHost::~TrayHost() = default;
 
 std::optional<ScreenRect> TrayHost::waitForIcon(const std::string& windowClass,
                                                 std::chrono::milliseconds timeout) {
-    // An embedded icon is reparented into the tray: it is no longer a child of the root.
-    return waitForWindow(display.get(), timeout, [&](Window window, int depth) {
-        return depth > 1 && XErrorTrap::hasClass(display.get(), window, windowClass.c_str());
-    });
+    return waitForWindow(timeout, [&] { return findIcon(display.get(), windowClass); });
 }
 
 std::optional<ScreenRect> TrayHost::waitForPopup(const std::string& windowClass,
                                                  std::chrono::milliseconds timeout) {
-    return waitForChildOfRoot(display.get(), windowClass, true, timeout);
+    return waitForWindow(timeout,
+                         [&] { return findChildOfRoot(display.get(), windowClass, true); });
 }
 
 std::optional<ScreenRect> TrayHost::waitForTopLevel(const std::string& windowClass,
                                                     std::chrono::milliseconds timeout) {
-    return waitForChildOfRoot(display.get(), windowClass, false, timeout);
+    return waitForWindow(timeout,
+                         [&] { return findChildOfRoot(display.get(), windowClass, false); });
+}
+
+std::optional<ScreenRect> TrayHost::openMenu(const std::string& windowClass,
+                                             std::chrono::milliseconds timeout) {
+    // The tray lays its icons out anew when one comes or goes: a click that an icon left from
+    // under, or that went to an icon now gone, is made again on the icon there now.
+    std::optional<Window> clicked;
+    return waitForWindow(timeout, [&] {
+        if (!clicked || !isUnderPointer(display.get(), *clicked)) {
+            if (const std::optional<FoundWindow> icon = findIcon(display.get(), windowClass)) {
+                clickInside(icon->window, icon->rect);
+                clicked = icon->window;
+            }
+        }
+        return findChildOfRoot(display.get(), windowClass, true);
+    });
+}
+
+std::vector<ScreenRect> TrayHost::waitForMenuRows(const ScreenRect& menu, std::size_t count,
+                                                  std::chrono::milliseconds timeout) {
+    std::vector<ScreenRect> rows;
+    pollUntil(timeout, [&] {
+        rows = MenuPicture(menu, grab(menu)).rows();
+        return rows.size() == count;
+    });
+    return rows;
+}
+
+bool TrayHost::chooseRow(const ScreenRect& menu, const ScreenRect& row,
+                         std::chrono::milliseconds timeout) {
+    pointAt(row);
+    if (!pollUntil(timeout, [&] { return MenuPicture(menu, grab(menu)).highlights(row); })) {
+        return false;
+    }
+    press(1);
+    return true;
 }
 
 void TrayHost::click(const ScreenRect& where, unsigned button) {
+    pointAt(where);
+    press(button);
+}
+
+// Into the middle of the window wherever it is when the server moves the pointer, then a click.
+void TrayHost::clickInside(unsigned long window, const ScreenRect& size) {
+    const XErrorTrap trap(display.get());
+    XWarpPointer(display.get(), None, window, 0, 0, 0, 0, size.width / 2, size.height / 2);
+    press(1);
+}
+
+void TrayHost::pointAt(const ScreenRect& where) {
     XTestFakeMotionEvent(display.get(), 0, where.x + where.width / 2, where.y + where.height / 2,
                          CurrentTime);
+    XSync(display.get(), False);
+}
+
+void TrayHost::press(unsigned button) {
     XTestFakeButtonEvent(display.get(), button, True, CurrentTime);
     XTestFakeButtonEvent(display.get(), button, False, CurrentTime);
     XSync(display.get(), False);

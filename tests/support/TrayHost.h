@@ -1,9 +1,10 @@
 #pragma once
-// A system tray on $DISPLAY (trayer, an XEMBED tray) for the life of the object, with the X
-// queries a test needs about another program's tray icon and menu: where they are, a click on
-// the icon, a picture of the screen.
+// A system tray on $DISPLAY (trayer, an XEMBED tray) for the life of the object, with what a
+// test does with another program's tray icon and menu as a person would: find them, open the
+// menu, point at one of its rows and click it once it shows highlighted, take a picture.
 
 #include "support/ChildProcess.h"
+#include "support/ScreenRect.h"
 
 #include <chrono>
 #include <cstdint>
@@ -15,13 +16,6 @@
 struct _XDisplay; // Xlib's connection; Xlib itself is included only by TrayHost.cpp
 
 namespace sim {
-
-struct ScreenRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
 
 class TrayHost {
 public:
@@ -41,12 +35,28 @@ public:
     // A mapped top-level window of that class that the window manager places (not a popup).
     std::optional<ScreenRect> waitForTopLevel(const std::string& windowClass,
                                               std::chrono::milliseconds timeout);
+    // Clicks the tray icon of that class and waits for its popup menu. A click that did not
+    // reach the icon (it went away, or the tray moved it from under the pointer) is made again.
+    std::optional<ScreenRect> openMenu(const std::string& windowClass,
+                                       std::chrono::milliseconds timeout);
+    // The item rows of an open menu, top to bottom, once it is drawn with `count` of them; the
+    // rows seen last when that does not happen within `timeout`.
+    std::vector<ScreenRect> waitForMenuRows(const ScreenRect& menu, std::size_t count,
+                                            std::chrono::milliseconds timeout);
+    // Moves the pointer over a row of the open menu and clicks once the screen shows the row
+    // highlighted; false, and no click, when it does not within `timeout`.
+    bool chooseRow(const ScreenRect& menu, const ScreenRect& row,
+                   std::chrono::milliseconds timeout);
     // Moves the pointer to the middle of the rectangle and clicks the given button.
     void click(const ScreenRect& where, unsigned button = 1);
     // The screen's pixels inside the rectangle, row by row, as 0xRRGGBB; empty when unreadable.
     std::vector<uint32_t> grab(const ScreenRect& area);
 
 private:
+    void clickInside(unsigned long window, const ScreenRect& size);
+    void pointAt(const ScreenRect& where);
+    void press(unsigned button);
+
     std::unique_ptr<_XDisplay, int (*)(_XDisplay*)> display;
     std::unique_ptr<ChildProcess> tray;
 };
