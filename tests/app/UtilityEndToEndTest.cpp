@@ -1,18 +1,12 @@
 // The real vistrel-utility as a child process, against the simulated camera that this test
 // owns (the child reaches it through UMOCKDEV_DIR), on a virtual X display with a tray.
 #include "AppTest.h"
-#include "support/ChildProcess.h"
+#include "UtilityTest.h"
 #include "support/ClientWindows.h"
-#include "support/KeystrokeRecorder.h"
-#include "support/SimulatedCamera.h"
-#include "support/TrayHost.h"
-#include "support/VirtualDisplay.h"
 
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QLibraryInfo>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,62 +18,10 @@ namespace app {
 
 namespace {
 
-using namespace std::chrono_literals;
-
-constexpr auto startTimeout = 20s;
-constexpr auto eventTimeout = 10s;
-constexpr const char* storedProfile =
-    "[General]\nKeystroke_Setting=Enter\nKeystroke_Delay=disabled\n";
-
-class UtilityEndToEndTest : public ::testing::Test {
+class UtilityEndToEndTest : public UtilityTest {
 protected:
-    // On the video node the kernel's driver holds the camera from its plug on.
-    explicit UtilityEndToEndTest(sim::TransferRoute route = sim::TransferRoute::usbfs) {
-        if (route == sim::TransferRoute::videoNode) {
-            camera.bindDriver();
-        }
-        camera.plug();
-        QDir(configHome.path()).mkpath("VISTREL");
-        QFile settings(configHome.filePath("VISTREL/Vistrel Utility.conf"));
-        EXPECT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write(storedProfile);
-    }
-
-    void startUtility(sim::ChildProcess::StandardError standardError =
-                          sim::ChildProcess::StandardError::inherited) {
-        utility = std::make_unique<sim::ChildProcess>(
-            VISTREL_UTILITY_PATH, std::vector<std::string>{},
-            std::map<std::string, std::optional<std::string>>{
-                {"UMOCKDEV_DIR", camera.umockdevDir()},
-                {"LD_PRELOAD", "libumockdev-preload.so.0"},
-                {"QT_QPA_PLATFORM", "xcb"},
-                {"XDG_CONFIG_HOME", configHome.path().toStdString()},
-                {"XDG_CURRENT_DESKTOP", std::nullopt},
-                {"LSAN_OPTIONS", "suppressions=" VISTREL_UTILITY_LSAN_SUPPRESSIONS}},
-            standardError);
-    }
-
-    // The tray menu, opened by a click on the icon, once it is drawn with its rows.
-    std::optional<sim::ScreenRect> openMenu() {
-        const std::optional<sim::ScreenRect> menu = tray->openMenu("vistrel", eventTimeout);
-        EXPECT_TRUE(menu);
-        if (menu) {
-            EXPECT_EQ(tray->waitForMenuRows(*menu, menuRows, eventTimeout).size(), menuRows);
-        }
-        return menu;
-    }
-
-    // An item of the open menu, chosen as a person does, by pointing at the row that shows it
-    // and clicking once it is highlighted: the camera (or "No camera found") first, About and
-    // Quit last, below the separator.
-    enum class MenuItem { camera, about, quit };
-    static constexpr std::size_t menuRows = 3;
-    void choose(const sim::ScreenRect& menu, MenuItem item) {
-        const std::vector<sim::ScreenRect> rows =
-            tray->waitForMenuRows(menu, menuRows, eventTimeout);
-        ASSERT_EQ(rows.size(), menuRows);
-        EXPECT_TRUE(tray->chooseRow(menu, rows[static_cast<std::size_t>(item)], eventTimeout));
-    }
+    explicit UtilityEndToEndTest(sim::TransferRoute route = sim::TransferRoute::usbfs)
+        : UtilityTest(route) {}
 
     bool printedAfter(std::size_t from, const std::string& line, long count = 1) {
         return utility->waitFor(
@@ -90,11 +32,6 @@ protected:
             eventTimeout);
     }
 
-    QTemporaryDir configHome;
-    sim::SimulatedCamera camera;
-    sim::VirtualDisplay display;
-    std::unique_ptr<sim::TrayHost> tray = std::make_unique<sim::TrayHost>();
-    std::unique_ptr<sim::KeystrokeRecorder> recorder = std::make_unique<sim::KeystrokeRecorder>();
     std::unique_ptr<sim::ChildProcess> utility;
 };
 
@@ -110,7 +47,7 @@ protected:
 
 TEST_P(UtilityEndToEndRouteTest,
        TheUtilityListsTheCameraTypesItsProfileFollowsHotplugAndShowsItsMenu) {
-    startUtility();
+    utility = startUtility();
     ASSERT_TRUE(utility->waitForLine("The value is: 1D", startTimeout, 3));
     const Lines lines = utility->lines();
     EXPECT_EQ(Lines(lines.begin(), lines.begin() + 8),
@@ -175,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Routes, UtilityEndToEndRouteTest,
 
 TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
     tray.reset();
-    startUtility(sim::ChildProcess::StandardError::read);
+    utility = startUtility(sim::ChildProcess::StandardError::read);
     ASSERT_TRUE(utility->waitForLine("Device added: VISTREL", startTimeout));
     const Lines lines = utility->lines();
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
@@ -192,7 +129,7 @@ TEST_F(UtilityEndToEndTest, WithoutATraySayingSoInOneLineTheButtonStillWorks) {
 // Closing the control window or the About window, as a window manager's close button does,
 // never quits: the utility still follows the camera, and quits from its menu.
 TEST_F(UtilityEndToEndTest, ClosingTheControlAndAboutWindowsLeavesTheUtilityRunning) {
-    startUtility();
+    utility = startUtility();
     ASSERT_TRUE(utility->waitForLine("Device added: VISTREL", startTimeout));
     recorder.reset(); // its window would take the clicks
     sim::ClientWindows windows;
@@ -246,7 +183,7 @@ TEST_P(UtilityStartTest, WithoutAUsableDisplayOrPlatformTheUtilitySaysWhyAndEnds
                                {"WAYLAND_DISPLAY", std::nullopt},
                                {"XDG_SESSION_TYPE", std::nullopt}},
                               sim::ChildProcess::StandardError::read);
-    EXPECT_EQ(utility.waitForExit(eventTimeout), 1);
+    EXPECT_EQ(utility.waitForExit(std::chrono::seconds(10)), 1);
     const Lines lines = utility.lines();
     const char* plugin = GetParam().missingPlugin;
     if (plugin == nullptr || platformPluginInstalled(QString::fromLatin1(plugin))) {

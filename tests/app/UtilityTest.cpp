@@ -1,5 +1,7 @@
 #include "UtilityTest.h"
 
+#include "UtilityEnvironment.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -12,7 +14,10 @@ constexpr const char* storedProfile =
 
 } // namespace
 
-UtilityTest::UtilityTest() {
+UtilityTest::UtilityTest(sim::TransferRoute route) {
+    if (route == sim::TransferRoute::videoNode) {
+        camera.bindDriver();
+    }
     camera.plug();
     QDir(configHome.path()).mkpath("VISTREL");
     QFile settings(configHome.filePath("VISTREL/Vistrel Utility.conf"));
@@ -22,37 +27,25 @@ UtilityTest::UtilityTest() {
 
 std::unique_ptr<sim::ChildProcess>
 UtilityTest::startUtility(sim::ChildProcess::StandardError standardError) const {
-    return std::make_unique<sim::ChildProcess>(
-        VISTREL_UTILITY_PATH, std::vector<std::string>{},
-        std::map<std::string, std::optional<std::string>>{
-            {"UMOCKDEV_DIR", camera.umockdevDir()},
-            {"LD_PRELOAD", "libumockdev-preload.so.0"},
-            {"QT_QPA_PLATFORM", "xcb"},
-            {"XDG_CONFIG_HOME", configHome.path().toStdString()},
-            {"XDG_RUNTIME_DIR", runtimeDir.path().toStdString()},
-            {"XDG_CURRENT_DESKTOP", std::nullopt},
-            {"LSAN_OPTIONS", "suppressions=" VISTREL_UTILITY_LSAN_SUPPRESSIONS}},
-        standardError);
+    Environment environment = utilityEnvironment(camera, configHome);
+    environment["XDG_RUNTIME_DIR"] = runtimeDir.path().toStdString();
+    return std::make_unique<sim::ChildProcess>(VISTREL_UTILITY_PATH, std::vector<std::string>{},
+                                               environment, standardError);
 }
 
 std::optional<sim::ScreenRect> UtilityTest::openMenu() {
-    std::optional<sim::ScreenRect> menu;
-    for (int attempt = 0; attempt < 5 && !menu; ++attempt) {
-        const std::optional<sim::ScreenRect> icon = tray->waitForIcon("vistrel", eventTimeout);
-        if (!icon) {
-            return std::nullopt;
-        }
-        tray->click(*icon);
-        menu = tray->waitForPopup("vistrel", std::chrono::seconds(2));
+    const std::optional<sim::ScreenRect> menu = tray->openMenu("vistrel", eventTimeout);
+    EXPECT_TRUE(menu);
+    if (menu) {
+        EXPECT_EQ(tray->waitForMenuRows(*menu, menuRows, eventTimeout).size(), menuRows);
     }
     return menu;
 }
 
 void UtilityTest::choose(const sim::ScreenRect& menu, MenuItem item) {
-    const int middle = item == MenuItem::camera
-                           ? menu.y + 10
-                           : menu.y + menu.height - (item == MenuItem::about ? 34 : 12);
-    tray->click({menu.x, middle - 4, menu.width, 8});
+    const std::vector<sim::ScreenRect> rows = tray->waitForMenuRows(menu, menuRows, eventTimeout);
+    ASSERT_EQ(rows.size(), menuRows);
+    EXPECT_TRUE(tray->chooseRow(menu, rows[static_cast<std::size_t>(item)], eventTimeout));
 }
 
 } // namespace app

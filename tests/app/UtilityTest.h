@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <optional>
 
@@ -23,18 +24,22 @@ protected:
     static constexpr std::chrono::seconds startTimeout{20};
     static constexpr std::chrono::seconds eventTimeout{10};
 
-    // The camera plugged; the keystroke profile "Enter", without delay.
-    UtilityTest();
+    // The camera plugged (on the video node held by the kernel's driver from its plug on); the
+    // keystroke profile "Enter", without delay.
+    explicit UtilityTest(sim::TransferRoute route = sim::TransferRoute::usbfs);
 
     // Another start of the utility in the test's desktop session.
     std::unique_ptr<sim::ChildProcess>
     startUtility(sim::ChildProcess::StandardError standardError =
                      sim::ChildProcess::StandardError::inherited) const;
 
-    // The tray menu, opened by a click on the icon, found anew for each click.
+    // The tray menu, opened by a click on the icon, once it is drawn with its rows.
     std::optional<sim::ScreenRect> openMenu();
-    // A click on an item of the open menu: the camera at the top, About and Quit at the bottom.
+    // An item of the open menu, chosen as a person does, by pointing at the row that shows it
+    // and clicking once it is highlighted: the camera (or "No camera found") first, About and
+    // Quit last, below the separator.
     enum class MenuItem { camera, about, quit };
+    static constexpr std::size_t menuRows = 3;
     void choose(const sim::ScreenRect& menu, MenuItem item);
 
     QTemporaryDir configHome;
