@@ -5,6 +5,7 @@
 #include "app/StatusItem.h"
 #include "app/UVCDevicePanel.h"
 #include "platform/core/CaptureAccess.h"
+#include "support/OpenUsbDescriptors.h"
 #include "windows/UVCDeviceWindowController.h"
 
 #include <QAction>
@@ -205,6 +206,45 @@ TEST_F(AppDelegateHotplugTest, NeitherACameraPresentAtTheStartNorAnotherDeviceIs
     const Lines lines = appLines();
     EXPECT_TRUE(std::none_of(lines.begin(), lines.end(),
                              [](const auto& line) { return line.starts_with("Device arrived"); }));
+}
+
+// The loop ends by itself once it has handled its count of events, deregisters its callback and
+// lets its context go.
+TEST_F(AppDelegateHotplugTest, TheLoopEndsAfterItsCountOfEventsAndLetsItsContextGo) {
+    plugCamera();
+    delegate->statusItem = StatusItem::make(); // the process-wide camera lookup now stands
+    unplugCamera();
+    const int before = sim::openUsbDescriptors();
+    delegate->count = AppDelegate::countLimit - 1;
+    delegate->start();
+    plugCamera();
+    ASSERT_TRUE(printed("Device arrived: 3141:25446"));
+    ASSERT_TRUE(runEventLoopUntil([&] { return !delegate->isWatching(); }));
+    EXPECT_EQ(delegate->count, AppDelegate::countLimit);
+    unplugCamera();
+    ASSERT_TRUE(runEventLoopUntil([&] { return delegate->statusItem->uvcDevicePanels().empty(); }));
+    EXPECT_EQ(sim::openUsbDescriptors(), before);
+}
+
+// Each arrival opens the camera to probe it and closes it again: plug cycles leave nothing open.
+TEST_F(AppDelegateHotplugTest, ArrivalsCloseTheDeviceTheyProbe) {
+    delegate->statusItem = StatusItem::make();
+    delegate->start();
+    std::vector<int> afterCycle;
+    for (int cycle = 0; cycle < 4; ++cycle) {
+        SCOPED_TRACE(cycle);
+        output.clear();
+        camera.plug();
+        ASSERT_TRUE(printed("Device arrived: 3141:25446"));
+        ASSERT_TRUE(
+            runEventLoopUntil([&] { return delegate->statusItem->uvcDevicePanels().size() == 1; }));
+        camera.unplug();
+        ASSERT_TRUE(printed("Device left: 3141:25446"));
+        ASSERT_TRUE(
+            runEventLoopUntil([&] { return delegate->statusItem->uvcDevicePanels().empty(); }));
+        afterCycle.push_back(sim::openUsbDescriptors());
+    }
+    EXPECT_EQ(afterCycle.back(), afterCycle.front());
 }
 
 } // namespace app

@@ -22,8 +22,10 @@ namespace app {
 namespace {
 
 // The settings program of the desktop GNOME, standing in on PATH: each start leaves a file
-// named after its page in the directory $OPENED_IN.
-constexpr const char* fakeSettingsProgram = "#!/bin/sh\ntouch \"$OPENED_IN/opened-$1\"\n";
+// named after its page in the directory $OPENED_IN, holding its process ID. IDs are given in
+// the order the programs were started.
+constexpr const char* fakeSettingsProgram =
+    "#!/bin/sh\necho $$ > \"$OPENED_IN/.$1\" && mv \"$OPENED_IN/.$1\" \"$OPENED_IN/opened-$1\"\n";
 
 class AppDelegateLaunchTest : public AppTest {
 protected:
@@ -47,6 +49,12 @@ protected:
         const auto pages = [&] { return QDir(into.path()).entryList({"opened-*"}, QDir::Files); };
         runEventLoopUntil([&] { return pages().size() >= expected; }, std::chrono::seconds(5));
         return pages().join(' ').toStdString();
+    }
+
+    // The process ID of the program that opened the page.
+    static int startedAs(const QTemporaryDir& into, const QString& page) {
+        QFile file(into.filePath("opened-" + page));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toInt() : -1;
     }
 
     // Runs the application with the access answer; `whileRunning` is called on the main thread
@@ -102,6 +110,8 @@ TEST_F(AppDelegateLaunchTest, RefusedAccessShowsTheAlertWhoseFirstButtonAloneOpe
         EXPECT_FALSE(delegate->isWatching());
     }
     EXPECT_EQ(opened(openedByFirst, 2), "opened-camera opened-universal-access");
+    EXPECT_LT(startedAs(openedByFirst, "camera"), startedAs(openedByFirst, "universal-access"))
+        << "the accessibility page was opened before the camera page";
     EXPECT_EQ(opened(openedBySecond, 0), "") << "the second button opened something";
 }
 

@@ -2,10 +2,12 @@
 
 #include "AppTest.h"
 #include "app/UVCDevicePanel.h"
+#include "platform/core/Bundle.h"
 #include "platform/widgets/StatusBarItem.h"
 #include "windows/AboutWindowController.h"
 
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QThread>
 
@@ -61,6 +63,32 @@ TEST_F(StatusItemTest, TheCameraAttachedAtConstructionIsListedOnceAndShownInTheT
               item->uvcDevicePanels()[0]->captureDevice());
 }
 
+// The tray shows the image "status_item"; each row of the menu its own image, the camera's row
+// (or the no-camera row) "camera".
+TEST_F(StatusItemTest, TheTrayAndEachMenuRowShowTheirOwnImage) {
+    const auto same = [](const QIcon& shown, const QIcon& image) {
+        return shown.pixmap(22).toImage() == image.pixmap(22).toImage();
+    };
+    const auto image = [](const char* name) {
+        return platform::Bundle::main().templateImage(QString::fromLatin1(name));
+    };
+    for (const bool withCamera : {false, true}) {
+        SCOPED_TRACE(withCamera ? "with the camera" : "without it");
+        if (withCamera) {
+            plugCamera();
+        }
+        item = StatusItem::make();
+        EXPECT_TRUE(same(item->statusItem().image(), image("status_item")));
+        const auto tint = platform::StatusBarItem::menuTint(item->menu()->palette());
+        const QList<QAction*> rows = item->menu()->actions();
+        ASSERT_EQ(rows.size(), 4);
+        for (const auto& [row, name] : {std::pair{0, "camera"}, {2, "about"}, {3, "quit"}}) {
+            EXPECT_TRUE(same(rows[row]->icon(), platform::StatusBarItem::tinted(image(name), tint)))
+                << name;
+        }
+    }
+}
+
 TEST_F(StatusItemTest, ConnectNotificationsRunAPassThatKeepsTheListedCameraAndRebuildsTheMenu) {
     item = StatusItem::make();
     const std::shared_ptr<QMenu> menu = item->menu();
@@ -80,14 +108,27 @@ TEST_F(StatusItemTest, ConnectNotificationsRunAPassThatKeepsTheListedCameraAndRe
     EXPECT_EQ(trayTitles(), cameraMenu);
 }
 
-TEST_F(StatusItemTest, AForeignCameraIsOpenedButNeverListed) {
+// A foreign camera, and the camera itself under a name that is not exactly "VISTREL", are
+// never listed.
+TEST_F(StatusItemTest, ADeviceOfAnotherNameIsNeverListed) {
     plugForeignCamera();
     item = StatusItem::make();
     EXPECT_EQ(appLines(), Lines{"Refreshing device list..."});
     EXPECT_EQ(trayTitles(), noCameraMenu);
     plugCamera();
     ASSERT_EQ(item->uvcDevicePanels().size(), 1U);
-    EXPECT_EQ(item->uvcDevicePanels()[0]->captureDevice().localizedName(), "VISTREL");
+    const platform::CaptureDevice camera = item->uvcDevicePanels()[0]->captureDevice();
+    EXPECT_EQ(camera.localizedName(), "VISTREL");
+    item->devicesWasDisconnected({camera});
+    for (const char* name : {"vistrel", "Vistrel", "VISTREL ", "VISTREL: USB Camera"}) {
+        SCOPED_TRACE(name);
+        output.clear();
+        item->devicesWasConnected(
+            {{name, camera.uniqueID(), camera.nodePath(), camera.usbLocation()}});
+        EXPECT_TRUE(item->uvcDevicePanels().empty());
+        EXPECT_EQ(appLines(), Lines{});
+        EXPECT_EQ(trayTitles(), noCameraMenu);
+    }
 }
 
 TEST_F(StatusItemTest, DevicesWithoutAPanelArePassedOverAndTheCameraBehindThemIsListed) {

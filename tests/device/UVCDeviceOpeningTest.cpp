@@ -1,12 +1,12 @@
 #include "CameraTest.h"
 #include "device/UVCContext.h"
 #include "platform/core/CaptureDeviceDiscovery.h"
+#include "support/OpenUsbDescriptors.h"
 
 #include <libusb.h>
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
 namespace device {
 
@@ -21,18 +21,6 @@ class UVCDeviceOpeningTest : public CameraTest {
 protected:
     std::shared_ptr<UVCDevice> find(int vid, int pid) {
         return UVCContext::shared().findDevice(vid, pid);
-    }
-
-    // Open device nodes and the event and timer descriptors of libusb contexts.
-    static int usbDescriptors() {
-        int count = 0;
-        for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd")) {
-            std::error_code error;
-            const std::string target = std::filesystem::read_symlink(fd.path(), error);
-            const bool usb = target.find("/dev/bus/usb/") != std::string::npos;
-            count += usb || target == "anon_inode:[eventfd]" || target == "anon_inode:[timerfd]";
-        }
-        return count;
     }
 };
 
@@ -121,11 +109,11 @@ TEST_P(UVCDeviceOpeningTest, AnotherCameraFoundByItsOwnIdsOpensTheDentalCamera) 
         find(sim::SimulatedCamera::foreignVendorId, sim::SimulatedCamera::foreignProductId));
     camera.unplug();
     output.clear();
-    const int before = usbDescriptors();
+    const int before = sim::openUsbDescriptors();
     EXPECT_FALSE(
         find(sim::SimulatedCamera::foreignVendorId, sim::SimulatedCamera::foreignProductId));
     EXPECT_EQ(output.lines(), (Lines{"asdf", "Failed to open device"}));
-    EXPECT_EQ(usbDescriptors(), before);
+    EXPECT_EQ(sim::openUsbDescriptors(), before);
 }
 
 TEST_P(UVCDeviceOpeningTest, NothingIsFoundWithoutACameraOfTheIds) {
@@ -136,12 +124,12 @@ TEST_P(UVCDeviceOpeningTest, NothingIsFoundWithoutACameraOfTheIds) {
 
 TEST_P(UVCDeviceOpeningTest, ReleasingTheDeviceClosesItsHandleAndContext) {
     find(0x0C45, 0x6366); // the process-wide context is made and kept
-    const int before = usbDescriptors();
+    const int before = sim::openUsbDescriptors();
     auto device = find(0x0C45, 0x6366);
     ASSERT_TRUE(device);
-    EXPECT_GT(usbDescriptors(), before);
+    EXPECT_GT(sim::openUsbDescriptors(), before);
     device.reset();
-    EXPECT_EQ(usbDescriptors(), before);
+    EXPECT_EQ(sim::openUsbDescriptors(), before);
 }
 
 // The location chooses the camera opened, by the route its driver leaves open; where no camera

@@ -104,6 +104,20 @@ TEST_P(UVCDevicePollTest, AReleasedDevicesTimerDoesNothing) {
     EXPECT_TRUE(output.lines().empty());
 }
 
+// A camera that has gone is reported gone, whichever way its requests went: the tick reports
+// each of its two requests and reads "00".
+TEST_P(UVCDevicePollTest, ATickOnACameraThatHasGoneReportsItGone) {
+    device = openCamera();
+    camera.unplug();
+    output.clear();
+    device->performPostInitializationTasks1D();
+    const std::string failed = "Unable to get value.";
+    const std::string gone =
+        "libusb_control_transfer error: No such device (it may have been disconnected) (-4)";
+    EXPECT_EQ(output.lines(),
+              (std::vector<std::string>{failed, gone, failed, gone, "The value is: 00"}));
+}
+
 TEST_P(UVCDevicePollTest, WithoutADisplayTheEventsAreSkippedAndThePausesKept) {
     unsetenv("DISPLAY");
     device = openCamera();

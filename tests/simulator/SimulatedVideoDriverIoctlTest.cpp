@@ -209,4 +209,20 @@ TEST_F(SimulatedVideoDriverIoctlTest, TheDriverWaitsItsControlTimeoutForTheCamer
     EXPECT_EQ(camera.transfers()[0].timeoutMs, 40u);
 }
 
+// As V4L2 answers on the node of a device that was unregistered: a file opened before an unplug
+// fails with ENODEV, also once the camera is back, while a file opened after the re-plug works.
+TEST_F(SimulatedVideoDriverIoctlTest, AFileOpenedBeforeAnUnplugStaysGoneAfterARePlug) {
+    plugAndOpen();
+    ASSERT_EQ(get(V4L2_CID_BRIGHTNESS).first, 0);
+    camera.unplug();
+    EXPECT_EQ(get(V4L2_CID_BRIGHTNESS).first, -ENODEV);
+    camera.plug();
+    EXPECT_EQ(get(V4L2_CID_BRIGHTNESS).first, -ENODEV);
+    const int fresh = ::open("/dev/video0", O_RDWR);
+    ASSERT_GE(fresh, 0);
+    v4l2_control value{V4L2_CID_BRIGHTNESS, 0};
+    EXPECT_EQ(::ioctl(fresh, VIDIOC_G_CTRL, &value), 0);
+    ::close(fresh);
+}
+
 } // namespace sim

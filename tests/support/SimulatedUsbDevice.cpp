@@ -58,10 +58,15 @@ void SimulatedUsbDevice::plug() {
         driver->probe();
         videoNode->connect();
         metadataNode->connect();
-        videoHandler =
-            std::make_unique<UsbIoctlHandler>(testbed, "/dev/" + id.videoName(), videoNode);
-        metadataHandler =
-            std::make_unique<UsbIoctlHandler>(testbed, "/dev/" + id.metadataName(), metadataNode);
+        // Kept over an unplug: the files opened on the nodes before it stay theirs to answer.
+        if (!videoHandler || videoHandler->path() != "/dev/" + id.videoName()) {
+            videoHandler.reset();
+            metadataHandler.reset();
+            videoHandler =
+                std::make_unique<UsbIoctlHandler>(testbed, "/dev/" + id.videoName(), videoNode);
+            metadataHandler = std::make_unique<UsbIoctlHandler>(
+                testbed, "/dev/" + id.metadataName(), metadataNode);
+        }
     }
     if (id.hubPort != 0)
         testbed->add(UsbSysfsRecord::hubText(id)); // the hub comes first, as the kernel adds it
@@ -119,8 +124,6 @@ void SimulatedUsbDevice::unplug() {
         testbed->remove(path);
     linkVideoNumbers(id.videoName(), id.videoSysfsPath(), false);
     linkVideoNumbers(id.metadataName(), id.metadataSysfsPath(), false);
-    videoHandler.reset();
-    metadataHandler.reset();
     plugged = false;
 }
 

@@ -20,6 +20,9 @@ public:
     UsbIoctlHandler(const UsbIoctlHandler&) = delete;
     UsbIoctlHandler& operator=(const UsbIoctlHandler&) = delete;
 
+    // The device node it answers for.
+    const std::string& path() const { return devnode; }
+
 private:
     const std::shared_ptr<SimulatedTestbed> testbed;
     const std::string devnode;

@@ -29,8 +29,31 @@ VideoDeviceNode::VideoDeviceNode(std::shared_ptr<SimulatedVideoDriver> driver, K
     , kind(kind)
     , busInfo(std::move(busInfo)) {}
 
+struct VideoDeviceNode::OpenFile {
+    OpenFile(UMockdevIoctlClient* client, unsigned generation)
+        : generation(generation) {
+        g_weak_ref_init(&this->client, client);
+    }
+    ~OpenFile() { g_weak_ref_clear(&client); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    // The client while it lives, else nothing.
+    gpointer object() {
+        gpointer held = g_weak_ref_get(&client);
+        if (held)
+            g_object_unref(held);
+        return held;
+    }
+
+    GWeakRef client;
+    unsigned generation;
+};
+
+VideoDeviceNode::~VideoDeviceNode() = default;
+
 void VideoDeviceNode::connect() {
     std::lock_guard lock(mutex);
+    ++generation;
     plugged = true;
 }
 
@@ -39,12 +62,24 @@ void VideoDeviceNode::disconnect() {
     plugged = false;
 }
 
-void VideoDeviceNode::opened(UMockdevIoctlClient*) {}
+void VideoDeviceNode::opened(UMockdevIoctlClient* client) {
+    std::lock_guard lock(mutex);
+    files.remove_if([](OpenFile& file) { return file.object() == nullptr; });
+    files.emplace_back(client, generation);
+}
+
+bool VideoDeviceNode::isOfThisPlug(UMockdevIoctlClient* client) {
+    for (OpenFile& file : files) {
+        if (file.object() == client)
+            return file.generation == generation;
+    }
+    return true; // opened before the node learnt of it: a file of the device present now
+}
 
 void VideoDeviceNode::handle(UMockdevIoctlClient* client) {
     std::lock_guard lock(mutex);
     const unsigned long request = umockdev_ioctl_client_get_request(client);
-    const int result = !plugged ? -ENODEV
+    const int result = !plugged || !isOfThisPlug(client) ? -ENODEV
                        : request == UVCIOC_CTRL_QUERY && kind == Kind::capture
                            ? extensionUnit(client)
                            : -answer(client, request);

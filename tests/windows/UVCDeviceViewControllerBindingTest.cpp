@@ -1,6 +1,9 @@
 #include "windows/UVCDeviceViewController.h"
 
 #include "ControlWindowTest.h"
+#include "windows/Storyboard.h"
+#include "windows/StoryboardInstantiable.h"
+#include "windows/UVCDeviceViewModel.h"
 
 #include <QPushButton>
 #include <QSlider>
@@ -74,6 +77,22 @@ TEST_F(ControlWindowTest, AnExposureModeThatIsNoneOfTheFourChangesNothing) {
     EXPECT_EQ(view().autoExposureModeSegmentedControl->selectedSegment(), 0);
     EXPECT_TRUE(view().exposureTimeSlider->isEnabled());
     EXPECT_TRUE(view().gainSlider->isEnabled());
+}
+
+// The camera's exposure-mode range is 0 to 3: a layout with a fifth segment has it disabled.
+TEST_F(ControlWindowTest, OnlyTheSegmentsOfModesInTheCamerasRangeAreEnabled) {
+    const auto content =
+        StoryboardInstantiable<UVCDeviceViewController>::instantiate(Storyboard::main());
+    content->setViewModel(std::make_shared<UVCDeviceViewModel>(
+        platform::CaptureDevice(QStringLiteral("VISTREL"), QStringLiteral("0c456366"),
+                                QStringLiteral("/dev/video0")),
+        device));
+    content->autoExposureModeSegmentedControl->setSegmentCount(5);
+    content->view();
+    const platform::SegmentedControl& modes = *content->autoExposureModeSegmentedControl;
+    for (int segment = 0; segment < 5; ++segment) {
+        EXPECT_EQ(modes.isEnabledForSegment(segment), segment < 4) << segment;
+    }
 }
 
 } // namespace windows
