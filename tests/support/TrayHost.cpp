@@ -73,20 +73,10 @@ std::optional<ScreenRect> rectOf(Display* display, Window window) {
     return ScreenRect{x, y, attributes.width, attributes.height};
 }
 
-// Whether the pointer is over the window, which is shown.
-bool isUnderPointer(Display* display, Window window) {
+// Whether the window is still there to be seen; it may have gone at any moment.
+bool isViewable(Display* display, Window window) {
     const XErrorTrap trap(display);
-    const std::optional<ScreenRect> rect = rectOf(display, window);
-    Window root = 0;
-    Window child = 0;
-    int rootX = 0;
-    int rootY = 0;
-    int x = -1;
-    int y = -1;
-    unsigned buttons = 0;
-    return rect &&
-           XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &buttons) != 0 &&
-           x >= 0 && y >= 0 && x < rect->width && y < rect->height;
+    return rectOf(display, window).has_value();
 }
 
 // The first mapped window, depth first, that `matches`.
@@ -172,17 +162,22 @@ std::optional<ScreenRect> TrayHost::waitForTopLevel(const std::string& windowCla
 
 std::optional<ScreenRect> TrayHost::openMenu(const std::string& windowClass,
                                              std::chrono::milliseconds timeout) {
-    // The tray lays its icons out anew when one comes or goes: a click that an icon left from
-    // under, or that went to an icon now gone, is made again on the icon there now.
+    // The click goes into the icon window wherever the tray has moved it by then, so it reaches
+    // the icon; it is made again only on another icon when the one clicked went away (that of a
+    // status item that ended), and never once the menu is open: a click outside an open menu
+    // closes it.
     std::optional<Window> clicked;
-    return waitForWindow(timeout, [&] {
-        if (!clicked || !isUnderPointer(display.get(), *clicked)) {
+    return waitForWindow(timeout, [&]() -> std::optional<FoundWindow> {
+        if (std::optional<FoundWindow> menu = findChildOfRoot(display.get(), windowClass, true)) {
+            return menu;
+        }
+        if (!clicked || !isViewable(display.get(), *clicked)) {
             if (const std::optional<FoundWindow> icon = findIcon(display.get(), windowClass)) {
                 clickInside(icon->window, icon->rect);
                 clicked = icon->window;
             }
         }
-        return findChildOfRoot(display.get(), windowClass, true);
+        return std::nullopt;
     });
 }
 
